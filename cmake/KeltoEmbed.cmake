@@ -4,7 +4,8 @@
 #   const kelto::EmbeddedFile kEmbedded[]; const std::size_t kEmbeddedCount;
 # one entry per file, named by its file name.
 function(kelto_embed_files target ns)
-  set(out ${CMAKE_BINARY_DIR}/generated/${target}_embedded.cpp)
+  string(REPLACE "::" "_" stem "${ns}")
+  set(out ${CMAKE_BINARY_DIR}/generated/${target}_${stem}_embedded.cpp)
   string(REPLACE ";" "|" files "${ARGN}")
   add_custom_command(
     OUTPUT ${out}

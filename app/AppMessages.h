@@ -1,0 +1,46 @@
+#pragma once
+// Private window messages and command identifiers of the application shell.
+#include <cstdint>
+
+namespace kelto {
+
+constexpr std::uint32_t kMsgTrayCallback = 0x40A;     // tray icon events; second parameter the mouse event
+constexpr std::uint32_t kMsgOpenViewer = 0x46D;       // posted by a second start: open the viewer
+constexpr std::uint32_t kMsgPowerOff = 0x46E;         // 1: power off, 0: close the viewer
+constexpr std::uint32_t kMsgExitAgent = 0x46F;        // run the exit sequence
+constexpr std::uint32_t kMsgSiblingQuery = 0xBD0;     // asks a sibling program who it is
+constexpr std::uint32_t kMsgSiblingNotice = 0xBD1;    // accepted by the viewer, no action
+constexpr std::uint32_t kMsgRemoteRegister = 0x7E8;   // to the remote-controller program
+constexpr std::int64_t kSiblingAnswerFm = 0x4D460000; // "FM" in the high word
+
+// Session and power messages of the system.
+constexpr std::uint32_t WM_QUERYENDSESSION = 0x0011;
+constexpr std::uint32_t WM_DISPLAYCHANGE = 0x007E;
+constexpr std::uint32_t WM_POWERBROADCAST = 0x0218;
+constexpr std::uint64_t WM_LBUTTONDBLCLK = 0x203;
+constexpr std::uint64_t WM_RBUTTONUP = 0x205;
+
+// Tray menu commands.
+constexpr int ID_HELP = 57670;
+constexpr int ID_EXECUTE_TV = 32771;
+constexpr int ID_PROGRAM_INFO = 32772;
+constexpr int ID_EXIT = 32773;
+constexpr int ID_EXECUTE_POWERVCR = 32801;
+constexpr int ID_POWERVCR_SOUND_ON = 32857;
+constexpr int ID_POWERVCR_TV_AUDIO = 32860;
+constexpr int ID_POWERVCR_VTR_AUDIO = 32861;
+constexpr int ID_SETTING_RESERVATION = 32883;
+
+// Window titles and classes other processes look for.
+constexpr const char* kAgentTitle = "Vezidov ID";
+constexpr const char* kViewerTitle = "Kelto TV";
+constexpr const char* kSingleInstanceMutex = "KELTO TV";
+constexpr const char* kRemoteClass = "KELTOTV";
+constexpr const char* kAgentRemoteTitle = "KELTO POWER VCR";
+constexpr const char* kViewerRemoteTitle = "KELTOTV";
+constexpr const char* kRemoteControllerClass = "Norvane Remocon Controller";
+constexpr const char* kPowerVcrClass = "CyberLink PowerVCR Class";
+constexpr const char* kPowerVcrTitle = "CyberLink PowerVCR";
+constexpr const char* kPowerVcrKeyClass = "PowerVCR II Taurus";
+
+}  // namespace kelto

@@ -1,0 +1,164 @@
+#include "app/CTrayAgentDlg.h"
+
+#include "app/AppMessages.h"
+#include "app/CAboutDlg.h"
+#include "app/ProgramArt.h"
+#include "app/ViewerWindow.h"
+#include "framework/MessageBoxes.h"
+#include "framework/QtMenus.h"
+#include "framework/ShellServices.h"
+#include "platform/Paths.h"
+#include "platform/Trace.h"
+#include "resources/StringTable.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace kelto {
+
+using platform::WindowMessage;
+
+CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem& system)
+    : system_(system), viewerFactory_(std::move(viewerFactory)) {
+    setProperty("resourceId", kResourceId);
+    buildMessageMap();
+}
+
+CTrayAgentDlg::~CTrayAgentDlg() = default;
+
+void CTrayAgentDlg::buildMessageMap() {
+    map_.onMessage(kMsgTrayCallback, [this](const WindowMessage& m) { return onTrayCallback(m); });
+    map_.onMessage(kMsgOpenViewer, [this](const WindowMessage&) {
+        openViewer();
+        return std::int64_t(0);
+    });
+    map_.onMessage(kMsgExitAgent, [this](const WindowMessage&) {
+        exitSequence();
+        return std::int64_t(0);
+    });
+    map_.onMessage(WM_DISPLAYCHANGE, [](const WindowMessage&) { return std::int64_t(0); });
+    map_.onMessage(WM_POWERBROADCAST, [](const WindowMessage&) { return std::int64_t(1); });
+    map_.onMessage(WM_QUERYENDSESSION, [this](const WindowMessage&) {
+        endingWithoutQuestion_ = true;
+        exitSequence();
+        return std::int64_t(1);
+    });
+    map_.onCommand(ID_EXECUTE_TV, [this] { openViewer(); });
+    map_.onCommand(ID_PROGRAM_INFO, [this] {
+        if (ViewerWindow* viewer = currentViewer()) viewer->activate();
+        showProgramInfo();
+    });
+    map_.onCommand(ID_EXIT, [this] { exitSequence(); });
+    map_.onCommand(ID_HELP, [this] { openHelp(); });
+    for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) map_.onCommand(id, [] {});
+}
+
+bool CTrayAgentDlg::initialise() {
+    // 1. Title.
+    setWindowTitle(kAgentTitle);
+    window_ = std::make_unique<framework::PlatformWindow>("#32770", kAgentTitle, map_, nullptr, system_);
+
+    // 2. The tray icon.
+    const QIcon icon = programIcon();
+    setWindowIcon(icon);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        trayIcon_ = new QSystemTrayIcon(icon, this);
+        trayIcon_->setToolTip(kTrayTip);
+        connect(trayIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick)
+                system_.postMessage(windowHandle(), kMsgTrayCallback, kTrayIconId, std::int64_t(WM_LBUTTONDBLCLK));
+            else if (reason == QSystemTrayIcon::Context)
+                system_.postMessage(windowHandle(), kMsgTrayCallback, kTrayIconId, std::int64_t(WM_RBUTTONUP));
+        });
+        trayIcon_->show();
+    } else {
+        platform::traceLine("Tray agent: the desktop has no system tray; running on without an icon");
+    }
+    trayIconAdded_ = true;
+
+    // 6, 7. The remote-control receiving window of the agent.
+    forwarding_ = std::make_unique<RemoteForwarding>(system_, [] { return currentViewer(); });
+    remoteWindow_ = std::make_unique<framework::PlatformWindow>(
+        kRemoteClass, kAgentRemoteTitle, remoteMap_,
+        [this](const WindowMessage& m) -> std::int64_t {
+            if (auto answer = forwarding_->handle(m)) return *answer;
+            if (m.message == platform::WM_CLOSE && remoteWindow_) remoteWindow_->destroy();
+            return 0;
+        },
+        system_);
+    if (!remoteWindow_->valid()) platform::traceLine("Tray agent: cannot create the remote-control window");
+    return window_->valid();
+}
+
+std::int64_t CTrayAgentDlg::onTrayCallback(const WindowMessage& m) {
+    if (std::uint64_t(m.lParam) == WM_LBUTTONDBLCLK) openViewer();
+    else if (std::uint64_t(m.lParam) == WM_RBUTTONUP) showTrayMenu();
+    return 0;
+}
+
+void CTrayAgentDlg::openViewer() {
+    if (currentViewer()) return;
+    ViewerWindow* viewer = viewerFactory_ ? viewerFactory_(*this) : nullptr;
+    setCurrentViewer(viewer);
+}
+
+void CTrayAgentDlg::viewerClosed(ViewerWindow* viewer) {
+    if (currentViewer() == viewer) setCurrentViewer(nullptr);
+}
+
+MenuItem CTrayAgentDlg::prepareTrayMenu() const {
+    auto menu = loadMenu(129);
+    if (!menu || menu->children.empty()) return {};
+    MenuItem popup = menu->children.front();
+    if (MenuItem* item = popup.at(1)) {
+        item->isDefault = true;
+        item->enabled = currentViewer() == nullptr;
+    }
+    if (MenuItem* item = popup.at(3)) item->enabled = bool(system_.findWindow(kPowerVcrClass, kPowerVcrTitle));
+    for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) popup.deleteCommand(id);
+    return popup;
+}
+
+void CTrayAgentDlg::showTrayMenu() {
+    const MenuItem popup = prepareTrayMenu();
+    QMenu* menu = framework::buildMenu(popup, nullptr, [this](int command) {
+        system_.postMessage(windowHandle(), platform::WM_COMMAND, std::uint64_t(command), 0);
+    });
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QPoint at = QCursor::pos();
+    menu->popup(QPoint(at.x() - menu->sizeHint().width(), at.y()));
+}
+
+void CTrayAgentDlg::showProgramInfo() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CTrayAgentDlg::openHelp() {
+    const auto help = platform::dataFolder() / "help" / "index.html";
+    framework::openDocument(help.string());
+}
+
+bool CTrayAgentDlg::exitSequence() {
+    if (ended_) return true;
+    // 1. Close the viewer first: it saves its settings.
+    if (ViewerWindow* viewer = currentViewer()) system_.sendMessage(viewer->windowHandle(), platform::WM_CLOSE, 0, 0);
+    // 4. The receiving window goes.
+    if (remoteWindow_ && remoteWindow_->valid()) system_.sendMessage(remoteWindow_->handle(), platform::WM_CLOSE, 0, 0);
+    // 6, 7. Icon and agent.
+    destroyAgent();
+    return true;
+}
+
+void CTrayAgentDlg::destroyAgent() {
+    if (trayIconAdded_) {
+        if (trayIcon_) trayIcon_->hide();
+        trayIconAdded_ = false;
+    }
+    ended_ = true;
+    if (window_) window_->destroy();
+    emit agentEnded();
+}
+
+}  // namespace kelto

@@ -1,0 +1,80 @@
+#pragma once
+// The process's main window: a never-shown dialog titled "Vezidov ID" that lives as long as the
+// process. It shows the tray icon and menu, opens and closes the viewer, owns the remote-control
+// receiving window "KELTO POWER VCR" and runs the exit sequence.
+#include "framework/MessageMap.h"
+#include "framework/PlatformWindow.h"
+#include "links/RemoteForwarding.h"
+#include "resources/MenuResource.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QSystemTrayIcon;
+
+namespace kelto {
+
+class ViewerWindow;
+
+class CTrayAgentDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kResourceId = 131;
+    static constexpr int kTrayIconId = 130;
+    static constexpr const char* kTrayTip = "Joyful Kelto TV ";
+
+    // Creates the viewer window (modeless, the agent as parent); null when it cannot be created.
+    using ViewerFactory = std::function<ViewerWindow*(CTrayAgentDlg& agent)>;
+
+    explicit CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem& system = platform::WindowSystem::instance());
+    ~CTrayAgentDlg() override;
+
+    // The initialisation: title, tray icon, the remote-control receiving window. False when the
+    // agent cannot run (it has then asked itself to close).
+    bool initialise();
+
+    // Opens the viewer unless one is open.
+    void openViewer();
+    // The tray menu as it is shown now (greyed and trimmed); showTrayMenu pops it up.
+    MenuItem prepareTrayMenu() const;
+    void showTrayMenu();
+    // Runs the exit sequence; false when the user chose to keep the agent running.
+    bool exitSequence();
+    // The program's information box (dialog 100).
+    void showProgramInfo();
+    void openHelp();
+
+    bool trayIconAdded() const { return trayIconAdded_; }
+    platform::WindowHandle windowHandle() const { return window_ ? window_->handle() : platform::WindowHandle{}; }
+    platform::WindowHandle remoteWindowHandle() const { return remoteWindow_ ? remoteWindow_->handle() : platform::WindowHandle{}; }
+    void setEndingWithoutQuestion() { endingWithoutQuestion_ = true; }
+    const framework::MessageMap& messageMap() const { return map_; }
+    platform::WindowSystem& windowSystem() const { return system_; }
+
+    // Called by the viewer when it has closed and is being destroyed.
+    void viewerClosed(ViewerWindow* viewer);
+
+signals:
+    // The agent has gone; the process ends.
+    void agentEnded();
+
+private:
+    void buildMessageMap();
+    std::int64_t onTrayCallback(const platform::WindowMessage& m);
+    void destroyAgent();
+
+    platform::WindowSystem& system_;
+    ViewerFactory viewerFactory_;
+    framework::MessageMap map_;
+    std::unique_ptr<framework::PlatformWindow> window_;
+    framework::MessageMap remoteMap_;
+    std::unique_ptr<RemoteForwarding> forwarding_;
+    std::unique_ptr<framework::PlatformWindow> remoteWindow_;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    bool trayIconAdded_ = false;
+    bool endingWithoutQuestion_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace kelto

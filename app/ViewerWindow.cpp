@@ -1,0 +1,12 @@
+#include "app/ViewerWindow.h"
+
+namespace kelto {
+
+namespace {
+ViewerWindow* openViewer = nullptr;
+}
+
+ViewerWindow* currentViewer() { return openViewer; }
+void setCurrentViewer(ViewerWindow* viewer) { openViewer = viewer; }
+
+}  // namespace kelto

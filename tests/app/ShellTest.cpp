@@ -1,0 +1,293 @@
+#include "app/AppMessages.h"
+#include "app/CTrayAgentDlg.h"
+#include "app/CTvViewerApp.h"
+#include "app/ViewerOpening.h"
+#include "framework/MessageBoxes.h"
+#include "framework/ShellServices.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/WindowMessageIds.h"
+#include "tests/app/ShellTestSupport.h"
+#include "tests/support/TestRoot.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace kelto {
+namespace {
+
+using platform::WindowSystem;
+using test::FakeViewer;
+using test::RecordingWindow;
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::prepareInstallRoot();
+        framework::setMessageBoxAnswerer([this](const framework::MessageBoxRequest& r) {
+            boxes.push_back(r);
+            return boxAnswer;
+        });
+    }
+    void TearDown() override {
+        framework::setMessageBoxAnswerer(nullptr);
+        setCurrentViewer(nullptr);
+        viewers.clear();
+    }
+    // A viewer factory whose viewers are fakes kept by the test.
+    CTrayAgentDlg::ViewerFactory factory() {
+        return [this](CTrayAgentDlg&) -> ViewerWindow* {
+            viewers.push_back(std::make_unique<FakeViewer>(system));
+            return viewers.back().get();
+        };
+    }
+
+    WindowSystem& system = WindowSystem::instance();
+    SettingsStore settings;
+    std::vector<std::unique_ptr<FakeViewer>> viewers;
+    std::vector<framework::MessageBoxRequest> boxes;
+    int boxAnswer = framework::IDOK;
+};
+
+TEST_F(ShellTest, TheSwitchIsEverythingFromTheFirstSlash) {
+    EXPECT_EQ(CTvViewerApp::switchOf("/t"), "/t");
+    EXPECT_EQ(CTvViewerApp::switchOf("--x /t more"), "/t more");
+    EXPECT_EQ(CTvViewerApp::switchOf("/T"), "/T");
+    EXPECT_EQ(CTvViewerApp::switchOf(""), "");
+}
+
+TEST_F(ShellTest, ASecondStartHandsOverToTheRunningAgent) {
+    CTvViewerApp first(settings, factory(), system);
+    ASSERT_TRUE(first.initInstance("/t"));
+    EXPECT_EQ(currentViewer(), nullptr);
+    EXPECT_TRUE(system.findWindow("", "Vezidov ID"));
+    EXPECT_TRUE(system.findWindow("KELTOTV", "KELTO POWER VCR"));
+
+    CTvViewerApp trayAgain(settings, factory(), system);
+    EXPECT_FALSE(trayAgain.initInstance("/t"));
+    EXPECT_EQ(trayAgain.endReason(), "an agent already runs");
+
+    CTvViewerApp normal(settings, factory(), system);
+    EXPECT_FALSE(normal.initInstance(""));
+    EXPECT_EQ(normal.endReason(), "the running agent opens the viewer");
+    EXPECT_EQ(currentViewer(), nullptr);  // the request waits for the agent's message loop
+    test::pump(system);
+    ASSERT_NE(currentViewer(), nullptr);
+
+    CTvViewerApp third(settings, factory(), system);
+    EXPECT_FALSE(third.initInstance("/T"));  // not the tray switch: a normal start, and a viewer is open
+    EXPECT_EQ(third.endReason(), "a viewer is already open");
+    EXPECT_EQ(viewers.size(), 1u);
+    // Factory defaults were written by every start.
+    EXPECT_EQ(settings.readInt("user", "f_channel", 0), 6);
+}
+
+TEST_F(ShellTest, TheMutexIsTheLastGuard) {
+    platform::NamedMutex::Result result;
+    auto other = platform::NamedMutex::create("KELTO TV", result);
+    ASSERT_TRUE(other);
+    CTvViewerApp app(settings, factory(), system);
+    EXPECT_FALSE(app.initInstance(""));
+    EXPECT_EQ(app.endReason(), "another process holds the single-instance lock");
+    EXPECT_FALSE(system.findWindow("", "Vezidov ID"));
+}
+
+// A clock whose sleep runs a step of the test, to see what the start did before its delay.
+class SleepHookClock : public platform::Clock {
+public:
+    std::function<void(std::uint32_t)> onSleep;
+    std::uint32_t tickCountMs() override { return 0; }
+    void busyWaitMs(std::uint32_t) override {}
+    void sleepMs(std::uint32_t ms) override { onSleep(ms); }
+    std::chrono::system_clock::time_point now() override { return {}; }
+};
+
+TEST_F(ShellTest, DelayedStartLooksForWindowsBeforeItWaits) {
+    SleepHookClock clock;
+    auto agentWindow = std::make_unique<RecordingWindow>(system, "#32770", "Vezidov ID");
+    std::uint32_t slept = 0;
+    clock.onSleep = [&](std::uint32_t ms) {
+        slept += ms;
+        agentWindow.reset();  // the agent goes away during the delay
+    };
+    platform::setClock(&clock);
+    CTvViewerApp app(settings, factory(), system);
+    EXPECT_FALSE(app.initInstance("/r"));
+    platform::setClock(nullptr);
+    EXPECT_EQ(slept, 5000u);
+    EXPECT_EQ(app.endReason(), "the running agent opens the viewer");
+}
+
+TEST_F(ShellTest, TheTrayMenuGreysWhatCannotBeDoneNow) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    MenuItem menu = agent.prepareTrayMenu();
+    ASSERT_EQ(menu.children.size(), 9u);  // the three PowerVCR audio items are gone
+    EXPECT_EQ(menu.at(1)->command, ID_EXECUTE_TV);
+    EXPECT_TRUE(menu.at(1)->isDefault);
+    EXPECT_TRUE(menu.at(1)->enabled);
+    EXPECT_EQ(menu.at(3)->command, ID_EXECUTE_POWERVCR);
+    EXPECT_FALSE(menu.at(3)->enabled);  // no PowerVCR running
+    EXPECT_FALSE(menu.findCommand(ID_POWERVCR_TV_AUDIO));
+    EXPECT_EQ(menu.at(8)->command, ID_EXIT);
+
+    agent.openViewer();
+    RecordingWindow powerVcr(system, "CyberLink PowerVCR Class", "CyberLink PowerVCR");
+    menu = agent.prepareTrayMenu();
+    EXPECT_FALSE(menu.at(1)->enabled);
+    EXPECT_TRUE(menu.at(3)->enabled);
+
+    // A double click on the icon does nothing more while the viewer is open.
+    system.sendMessage(agent.windowHandle(), kMsgTrayCallback, CTrayAgentDlg::kTrayIconId, std::int64_t(WM_LBUTTONDBLCLK));
+    EXPECT_EQ(viewers.size(), 1u);
+}
+
+TEST_F(ShellTest, TrayCommandsReachTheirHandlers) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    std::vector<std::string> opened;
+    framework::setDocumentOpener([&](const std::string& path) {
+        opened.push_back(path);
+        return true;
+    });
+    system.sendMessage(agent.windowHandle(), platform::WM_COMMAND, ID_HELP, 0);
+    framework::setDocumentOpener(nullptr);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].ends_with("help/index.html"));
+    EXPECT_TRUE(std::filesystem::exists(opened[0])) << opened[0];
+
+    system.sendMessage(agent.windowHandle(), platform::WM_COMMAND, ID_EXECUTE_TV, 0);
+    EXPECT_EQ(viewers.size(), 1u);
+    system.postMessage(agent.windowHandle(), kMsgOpenViewer, 0, 0);
+    test::pump(system);
+    EXPECT_EQ(viewers.size(), 1u);
+    EXPECT_EQ(system.sendMessage(agent.windowHandle(), WM_POWERBROADCAST, 4, 0), 1);
+}
+
+TEST_F(ShellTest, ExitClosesTheViewerAndTheReceivingWindowThenEnds) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    agent.openViewer();
+    FakeViewer* viewer = viewers.back().get();
+    QSignalSpy ended(&agent, &CTrayAgentDlg::agentEnded);
+    system.sendMessage(agent.windowHandle(), platform::WM_COMMAND, ID_EXIT, 0);
+    EXPECT_EQ(viewer->window.messages(), std::vector<std::uint32_t>{platform::WM_CLOSE});
+    EXPECT_FALSE(system.findWindow("KELTOTV", "KELTO POWER VCR"));
+    EXPECT_FALSE(system.findWindow("", "Vezidov ID"));
+    EXPECT_FALSE(agent.trayIconAdded());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ShellTest, RemoteButtonsGoToTheOpenViewer) {
+    FakeViewer viewer(system);
+    setCurrentViewer(&viewer);
+    RemoteForwarding forwarding(system, [] { return currentViewer(); });
+    auto handle = [&](std::uint32_t message, std::uint64_t w = 0, std::int64_t l = 0) {
+        return forwarding.handle(platform::WindowMessage{{}, message, w, l, 0, {}, true});
+    };
+    EXPECT_EQ(handle(0x444, 5, 6), 1);
+    EXPECT_EQ(handle(platform::WM_CHAR, '7', 0x80001), 1);
+    EXPECT_EQ(handle(0xBD0), 1);
+    EXPECT_EQ(handle(platform::WM_CREATE), 1);
+    EXPECT_EQ(handle(0x999), std::nullopt);
+    ASSERT_EQ(viewer.window.received.size(), 2u);
+    EXPECT_EQ(viewer.window.received[0].message, 0x444u);
+    EXPECT_EQ(viewer.window.received[0].wParam, 0u);  // both parameters 0
+    EXPECT_EQ(viewer.window.received[1].wParam, std::uint64_t('7'));
+    EXPECT_EQ(viewer.window.received[1].lParam, 0x80001);
+
+    EXPECT_EQ(handle(platform::WM_COMMAND, 101), 1);
+    EXPECT_TRUE(viewer.closedByRemote());
+    EXPECT_EQ(handle(platform::WM_CLOSE), std::nullopt);
+    test::pump(system);
+    // Command 101 posted one close request; the close of the receiving window added none.
+    const auto messages = viewer.window.messages();
+    EXPECT_EQ(messages.back(), platform::WM_CLOSE);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), platform::WM_CLOSE), 1);
+}
+
+TEST_F(ShellTest, WithoutAViewerRemoteButtonsBecomePowerVcrKeys) {
+    RemoteForwarding forwarding(system, [] { return nullptr; });
+    auto handle = [&](std::uint32_t message, std::uint64_t w = 0, std::int64_t l = 0) {
+        return forwarding.handle(platform::WindowMessage{{}, message, w, l, 0, {}, true});
+    };
+    EXPECT_EQ(handle(0x444, 0, 0x1234), std::nullopt);  // neither viewer nor PowerVCR: default handling
+
+    RecordingWindow powerVcr(system, "PowerVCR II Taurus", "");
+    EXPECT_EQ(handle(0x444, 0, 0x1234), 1);
+    EXPECT_EQ(handle(platform::WM_CHAR, 39, 0x4D0001), 1);
+    EXPECT_EQ(handle(0x442, 0, 77), 1);
+    EXPECT_EQ(handle(platform::WM_CHAR, 'x', 1), 1);  // other characters: answered, nothing sent
+    EXPECT_EQ(handle(0x445), std::nullopt);
+    ASSERT_EQ(powerVcr.received.size(), 3u);
+    EXPECT_EQ(powerVcr.received[0].wParam, std::uint64_t('R'));
+    EXPECT_EQ(powerVcr.received[0].lParam, 0x1234);
+    EXPECT_EQ(powerVcr.received[1].wParam, std::uint64_t('+'));
+    EXPECT_EQ(powerVcr.received[1].lParam, 0x4D0001);
+    EXPECT_EQ(powerVcr.received[2].wParam, 18u);
+    EXPECT_EQ(powerVcr.received[2].lParam, 0x00130001);
+
+    // Command 101: two waits of 500 ms, then Ctrl+X when the remote controller runs.
+    platform::VirtualClock clock;
+    platform::setClock(&clock);
+    EXPECT_EQ(handle(platform::WM_COMMAND, 101), 1);
+    EXPECT_EQ(powerVcr.received.size(), 3u);
+    RecordingWindow remote(system, "Norvane Remocon Controller", "");
+    EXPECT_EQ(handle(platform::WM_COMMAND, 101), 1);
+    platform::setClock(nullptr);
+    EXPECT_EQ(clock.tickCountMs(), 2000u);
+    ASSERT_EQ(powerVcr.received.size(), 4u);
+    EXPECT_EQ(powerVcr.received[3].wParam, 24u);
+    EXPECT_EQ(powerVcr.received[3].lParam, 0x002D0001);
+}
+
+TEST_F(ShellTest, SiblingProgramsCloseAndTheRemoteControllerIsTold) {
+    RecordingWindow fm(system, "KELTOFM", "");
+    RecordingWindow vcd(system, "KELTOVCD", "");
+    fm.answer = 0x1234;  // not the FM answer: stays open
+    closeSiblingPrograms(system);
+    EXPECT_EQ(fm.messages(), std::vector<std::uint32_t>{kMsgSiblingQuery});
+    EXPECT_EQ(vcd.messages(), std::vector<std::uint32_t>{platform::WM_CLOSE});
+    fm.answer = kSiblingAnswerFm;
+    closeSiblingPrograms(system);
+    EXPECT_EQ(fm.messages(), (std::vector<std::uint32_t>{kMsgSiblingQuery, kMsgSiblingQuery, platform::WM_CLOSE}));
+
+    RecordingWindow remote(system, "Norvane Remocon Controller", "");
+    notifyRemoteController(system, platform::WindowHandle{0x1234}, true);
+    notifyRemoteController(system, platform::WindowHandle{0x1234}, false);
+    ASSERT_EQ(remote.received.size(), 2u);
+    EXPECT_EQ(remote.received[0].message, kMsgRemoteRegister);
+    EXPECT_EQ(remote.received[0].wParam, 0x1234u);
+    EXPECT_EQ(remote.received[0].lParam, 0x10000);
+    EXPECT_EQ(remote.received[1].lParam, 0);
+}
+
+TEST_F(ShellTest, OpeningChecks) {
+    EXPECT_TRUE(displayRefused(32, 1280, 960));
+    EXPECT_FALSE(displayRefused(24, 1280, 960));
+    EXPECT_FALSE(displayRefused(32, 1600, 900));
+
+    test::TemporaryFolder windows;
+    EXPECT_FALSE(findCountryFile(windows.path()));
+    std::filesystem::create_directory(windows / "ZUDUDAZ2000.INI.d");
+    test::writeFile(windows / "zududaz2000.ini", "");
+    EXPECT_EQ(findCountryFile(windows.path()), windows / "zududaz2000.ini");
+
+    platform::setOsVersionAnswer(platform::OsVersionAnswer::NtFamily);
+    EXPECT_EQ(checkOperatingSystem(), OpeningRefusal::NtPlatform);
+    showRefusal(nullptr, OpeningRefusal::NtPlatform);
+    platform::setOsVersionAnswer(platform::OsVersionAnswer::AllFail);
+    EXPECT_EQ(checkOperatingSystem(), OpeningRefusal::VersionQuery);
+    platform::setOsVersionAnswer(platform::OsVersionAnswer::ExtendedFails);
+    EXPECT_EQ(checkOperatingSystem(), std::nullopt);
+    platform::setOsVersionAnswer(std::nullopt);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Kelto TV");
+    EXPECT_EQ(boxes[0].text, LoadMessage(140));
+    EXPECT_EQ(boxes[0].icon, framework::MessageIcon::Information);
+}
+
+}  // namespace
+}  // namespace kelto

@@ -1,0 +1,53 @@
+#pragma once
+// Fakes for the application-shell tests: a viewer whose window records what reaches it, and a
+// window of another program that records its messages and answers as told.
+#include "app/ViewerWindow.h"
+#include "platform/WindowSystem.h"
+
+#include <QCoreApplication>
+#include <vector>
+
+namespace kelto::test {
+
+struct RecordingWindow {
+    platform::WindowSystem& system;
+    std::vector<platform::WindowMessage> received;
+    std::int64_t answer = 0;
+    platform::WindowHandle handle;
+
+    RecordingWindow(platform::WindowSystem& s, std::string_view className, std::string_view title) : system(s) {
+        handle = system.createWindow(className, title, [this](const platform::WindowMessage& m) {
+            received.push_back(m);
+            return answer;
+        });
+    }
+    ~RecordingWindow() { system.destroyWindow(handle); }
+    std::vector<std::uint32_t> messages() const {
+        std::vector<std::uint32_t> numbers;
+        for (const auto& m : received) numbers.push_back(m.message);
+        return numbers;
+    }
+};
+
+class FakeViewer : public ViewerWindow {
+public:
+    explicit FakeViewer(platform::WindowSystem& system) : window(system, "#32770", "Kelto TV") {}
+    platform::WindowHandle windowHandle() const override { return window.handle; }
+    void activate() override { ++activations; }
+    bool closedByRemote() const override { return remoteClosed; }
+    void setClosedByRemote() override { remoteClosed = true; }
+
+    RecordingWindow window;
+    int activations = 0;
+    bool remoteClosed = false;
+};
+
+// Delivers everything that waits for this process's windows.
+inline void pump(platform::WindowSystem& system = platform::WindowSystem::instance()) {
+    for (int i = 0; i < 5; ++i) {
+        system.dispatchPending();
+        QCoreApplication::processEvents();
+    }
+}
+
+}  // namespace kelto::test
