@@ -92,12 +92,6 @@ TEST_F(StarterTest, AFailedRecordingStillCarriesOutTheOption) {
     EXPECT_EQ(viewer.closeRequests, 1);
 }
 
-TEST_F(StarterTest, PowerOffOptionPostsTheMessageOnce) {
-    startFirst(recording(today(21, 0), today(21, 30), AfterRecording::PowerOff));
-    EXPECT_EQ(agent.posted, std::deque<std::uint32_t>{1});
-    EXPECT_EQ(viewer.closeRequests, 0);
-}
-
 TEST_F(StarterTest, AViewerThatCannotOpenStopsTheStart) {
     viewer.openSucceeds = false;
     EXPECT_EQ(startFirst(recording(today(21, 0), today(21, 30), AfterRecording::PowerOff)),

@@ -177,17 +177,6 @@ TEST_F(ReserveFileTest, DamagedFilesAreRefusedWholeAndKeptAside) {
     }
 }
 
-TEST_F(ReserveFileTest, ASecondRefusalDoesNotOverwriteTheFirst) {
-    fs::create_directories(path().parent_path());
-    writeFile(path(), "first");
-    ReservationTable table;
-    ReserveFile::load(path(), table, 0);
-    writeFile(path(), "second");
-    ReserveFile::load(path(), table, 0);
-    EXPECT_EQ(readFile(path().string() + ".bad"), "first");
-    EXPECT_EQ(readFile(path().string() + ".bad.2"), "second");
-}
-
 TEST_F(ReserveFileTest, ThirtyRecordsAreAccepted) {
     ReservationTable table;
     for (int i = 0; i < ReservationTable::kSlots; ++i)
@@ -196,16 +185,6 @@ TEST_F(ReserveFileTest, ThirtyRecordsAreAccepted) {
     ASSERT_TRUE(ReserveFile::decode(ReserveFile::encode(table), loaded));
     EXPECT_EQ(loaded.count(), 30);
     EXPECT_EQ(loaded, table);
-}
-
-TEST_F(ReserveFileTest, SaveIntoAnUnwritablePlaceFailsAndKeepsTheOldFile) {
-    fs::create_directories(path().parent_path());
-    writeFile(path(), "old");
-    // A folder in place of the temporary file's target name cannot be replaced by a file.
-    const fs::path blocked = path().parent_path() / "blocked";
-    fs::create_directories(blocked / "inside");
-    EXPECT_FALSE(ReserveFile::save(blocked, ReservationTable()));
-    EXPECT_EQ(readFile(path()), "old");
 }
 
 }  // namespace
