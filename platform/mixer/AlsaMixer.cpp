@@ -132,16 +132,16 @@ int elementChanged(snd_mixer_elem_t* elem, unsigned int mask) {
         return 0;
     }
     if (!(mask & SND_CTL_EVENT_MASK_VALUE)) return 0;
+    const auto volumes = line->readVolumes();
+    if (line->hasVolume && volumes != line->seenVolumes) {
+        line->seenVolumes = volumes;
+        line->device->queue(kMessageControlChange, line->volumeControlId);
+    }
     const auto switches = line->readSwitches();
     if (line->hasSwitch && switches != line->seenSwitches) {
         line->seenSwitches = switches;
         line->device->queue(kMessageLineChange, line->info.lineId);
         line->device->queue(kMessageControlChange, line->muteControlId);
-    }
-    const auto volumes = line->readVolumes();
-    if (line->hasVolume && volumes != line->seenVolumes) {
-        line->seenVolumes = volumes;
-        line->device->queue(kMessageControlChange, line->volumeControlId);
     }
     return 0;
 }
