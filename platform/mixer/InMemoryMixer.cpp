@@ -63,26 +63,26 @@ std::uint32_t InMemoryMixer::addSource(std::uint32_t destinationIndex, std::uint
     return destination.sources.back().info.lineId;
 }
 
-std::uint32_t InMemoryMixer::addControl(std::uint32_t lineId, ControlSpec spec) {
+std::uint32_t InMemoryMixer::addControl(std::uint32_t lineId, ControlSetup setup) {
     std::lock_guard lock(mutex_);
     Line* line = findLine(lineId);
     if (!line) return 0;
     Control control;
     control.lineId = lineId;
     control.info.controlId = nextControlId_++;
-    control.info.controlType = spec.controlType;
-    control.info.controlFlags = spec.controlFlags;
-    control.info.itemCount = spec.itemCount;
-    control.info.minimum = spec.minimum;
-    control.info.maximum = spec.maximum;
-    control.info.stepCount = spec.stepCount;
-    control.info.name = spec.name;
-    control.info.shortName = spec.name;
+    control.info.controlType = setup.controlType;
+    control.info.controlFlags = setup.controlFlags;
+    control.info.itemCount = setup.itemCount;
+    control.info.minimum = setup.minimum;
+    control.info.maximum = setup.maximum;
+    control.info.stepCount = setup.stepCount;
+    control.info.name = setup.name;
+    control.info.shortName = setup.name;
     // Values are kept for every channel of the line; an item count too large to hold stays a
     // description only (it exists to make the reader's allocation fail).
     const std::size_t stored = storedValueCount(control);
     if (stored <= (1u << 16)) {
-        control.values = std::move(spec.values);
+        control.values = std::move(setup.values);
         control.values.resize(stored, 0);
     }
     line->controlIds.push_back(control.info.controlId);

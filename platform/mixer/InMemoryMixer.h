@@ -22,7 +22,7 @@ namespace kelto::platform::mixer {
 
 class InMemoryMixer final : public MixerService {
 public:
-    struct ControlSpec {
+    struct ControlSetup {
         std::uint32_t controlType = ControlType::Volume;
         std::uint32_t controlFlags = 0;
         std::uint32_t itemCount = 0;
@@ -59,7 +59,7 @@ public:
     std::uint32_t addSource(std::uint32_t destinationIndex, std::uint32_t componentType,
                             std::uint32_t channelCount, std::string name, std::string shortName = {});
     // Returns the control identifier.
-    std::uint32_t addControl(std::uint32_t lineId, ControlSpec spec);
+    std::uint32_t addControl(std::uint32_t lineId, ControlSetup setup);
     void setControlFails(std::uint32_t controlId, bool readsFail, bool writesFail);
 
     // --- another program at work ---

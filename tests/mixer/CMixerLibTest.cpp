@@ -153,9 +153,9 @@ TEST_F(CMixerLibTest, MonoAndUniformControlsUseOneValue) {
 
 TEST_F(CMixerLibTest, MultipleItemControlsGetAValueForEveryChannelAndItem) {
     const auto speakers = rig.mixer.addDestination(CT::DstSpeakers, 2, "Speakers");
-    auto spec = MixerRig::volume({1, 2, 3, 4, 5, 6}, 0xFFFF, pm::ControlFlag::Multiple);
-    spec.itemCount = 3;
-    rig.mixer.addControl(speakers, spec);
+    auto setup = MixerRig::volume({1, 2, 3, 4, 5, 6}, 0xFFFF, pm::ControlFlag::Multiple);
+    setup.itemCount = 3;
+    rig.mixer.addControl(speakers, setup);
     ASSERT_TRUE(lib().Init(nullptr, CT::DstSpeakers, kNoSourceLine, 0));
     lib().SetHVSliderPos();
     EXPECT_EQ(lib().GetValue(0), 2u);
@@ -258,9 +258,9 @@ TEST_F(CMixerLibInitFailureTest, ALineWithoutAVolumeControl) {
 
 TEST_F(CMixerLibInitFailureTest, AControlTooLargeToHold) {
     const auto speakers = rig.mixer.addDestination(CT::DstSpeakers, 2, "Speakers");
-    auto spec = MixerRig::volume({}, 0xFFFF, pm::ControlFlag::Multiple);
-    spec.itemCount = 0x40000000;
-    rig.mixer.addControl(speakers, spec);
+    auto setup = MixerRig::volume({}, 0xFFFF, pm::ControlFlag::Multiple);
+    setup.itemCount = 0x40000000;
+    rig.mixer.addControl(speakers, setup);
     expectFailure(kNoSourceLine, 0, {"CMixerBase::InitMXDetails", "Memory allocation error."});
 }
 
@@ -272,7 +272,7 @@ TEST_F(CMixerLibInitFailureTest, ALineWithoutChannelsHasNoValues) {
 
 TEST_F(CMixerLibInitFailureTest, AControlOfUnknownUnits) {
     const auto speakers = rig.mixer.addDestination(CT::DstSpeakers, 2, "Speakers");
-    pm::InMemoryMixer::ControlSpec custom;
+    pm::InMemoryMixer::ControlSetup custom;
     custom.controlType = CtlT::Custom;
     rig.mixer.addControl(speakers, custom);
     CMixerBase base;

@@ -38,24 +38,24 @@ public:
         pm::setMixerService(nullptr);
     }
 
-    static pm::InMemoryMixer::ControlSpec volume(std::vector<std::uint32_t> values, std::uint32_t maximum = 0xFFFF,
+    static pm::InMemoryMixer::ControlSetup volume(std::vector<std::uint32_t> values, std::uint32_t maximum = 0xFFFF,
                                                  std::uint32_t flags = 0) {
-        pm::InMemoryMixer::ControlSpec spec;
-        spec.controlType = CtlT::Volume;
-        spec.controlFlags = flags;
-        spec.maximum = maximum;
-        spec.stepCount = maximum;
-        spec.values = std::move(values);
-        return spec;
+        pm::InMemoryMixer::ControlSetup setup;
+        setup.controlType = CtlT::Volume;
+        setup.controlFlags = flags;
+        setup.maximum = maximum;
+        setup.stepCount = maximum;
+        setup.values = std::move(values);
+        return setup;
     }
-    static pm::InMemoryMixer::ControlSpec mute(std::vector<std::uint32_t> values = {0}) {
-        pm::InMemoryMixer::ControlSpec spec;
-        spec.controlType = CtlT::Mute;
-        spec.controlFlags = pm::ControlFlag::Uniform;
-        spec.maximum = 1;
-        spec.stepCount = 0;
-        spec.values = std::move(values);
-        return spec;
+    static pm::InMemoryMixer::ControlSetup mute(std::vector<std::uint32_t> values = {0}) {
+        pm::InMemoryMixer::ControlSetup setup;
+        setup.controlType = CtlT::Mute;
+        setup.controlFlags = pm::ControlFlag::Uniform;
+        setup.maximum = 1;
+        setup.stepCount = 0;
+        setup.values = std::move(values);
+        return setup;
     }
 
     // A stereo speaker output with volume and mute, and three source lines: "Wave" (volume and
