@@ -39,17 +39,18 @@ std::vector<std::string> CMixerVolume::GetLineNames() {
 }
 
 bool CMixerVolume::SelectLine(int n) {
-    if (n <= 0) {
+    if (n < 0) return false;
+    if (n == 0) {
         Close();
         const bool bound = m_mixer.Init(m_window, pm::ComponentType::DstSpeakers, kNoSourceLine, 0);
         if (bound) m_selectedLine = -1;
         return bound;
     }
-    // The line's component type is read while the mixer is still open.
+    // The line's component type is read while the mixer is still open. A line that is not in the
+    // list (a stale saved choice) is refused and the current binding stays.
     MixerLineInfo info;
-    const bool known = m_mixer.GetLineInfo(n - 1, info);
+    if (!m_mixer.GetLineInfo(n - 1, info)) return false;
     Close();
-    if (!known) return false;
     const bool bound = m_mixer.Init(m_window, pm::ComponentType::DstSpeakers, info.componentType, n - 1);
     if (bound) m_selectedLine = n - 1;
     return bound;

@@ -43,8 +43,8 @@ public:
     std::string GetLineName() const;
     // Names of every selectable line in line order (empty when closed or GetLineCount() is 0).
     std::vector<std::string> GetLineNames();
-    // Closes, then binds line n (0 the master output). False when the binding failed; the mixer
-    // is closed then.
+    // Closes, then binds line n (0 the master output). False when the binding failed (the mixer
+    // is closed then) or when n is no line of the list (nothing changes then).
     bool SelectLine(int n);
     // The selected line as SelectLine numbers it (0 the master output).
     int GetSelectedLine() const { return m_selectedLine + 1; }

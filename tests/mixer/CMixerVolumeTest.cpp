@@ -100,10 +100,19 @@ TEST_F(CMixerVolumeTest, SelectingALineRebindsVolumeAndMuteToIt) {
     EXPECT_EQ(volume.GetSelectedLine(), 0);
     EXPECT_EQ(volume.GetLineName(), "Volume Control");
 
-    // A line that is not in the list: the mixer ends closed and the selection stays.
+    // A line that is not in the list (a stale saved choice) is refused; the binding stays.
     EXPECT_FALSE(volume.SelectLine(3));
-    EXPECT_FALSE(volume.IsOpen());
+    EXPECT_FALSE(volume.SelectLine(-1));
+    EXPECT_TRUE(volume.IsOpen());
     EXPECT_EQ(volume.GetSelectedLine(), 0);
+    EXPECT_EQ(volume.GetLineName(), "Volume Control");
+
+    // The binding itself fails (the mixer no longer opens): the mixer ends closed.
+    ASSERT_TRUE(volume.SelectLine(1));
+    rig.mixer.setOpenFails(true);
+    EXPECT_FALSE(volume.SelectLine(2));
+    EXPECT_FALSE(volume.IsOpen());
+    EXPECT_EQ(volume.GetSelectedLine(), 1);
     EXPECT_EQ(rig.mixer.openHandleCount(), 0u);
 }
 
