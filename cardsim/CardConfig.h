@@ -33,7 +33,7 @@ struct CardConfig {
     bool riscAudio = true;  // meaningful on a Bt878 only
     VideoStandard standard = VideoStandard::Ntsc;
     std::uint32_t intermediateFrequencyHz = kNtscIntermediateFrequencyHz;
-    std::filesystem::path worldFile;  // empty: the default world
+    std::filesystem::path worldFile{};  // empty: the default world
 };
 
 // The 8-bit write address of a tuner; 0 for none.

@@ -173,11 +173,20 @@ void addNoise(Canvas& canvas, const ColourTransform& colours, NoiseSource& noise
     const std::size_t count = std::size_t(canvas.width()) * std::size_t(canvas.height());
     std::uint32_t* out = canvas.pixels();
     const auto& greys = colours.greys();
-    for (std::size_t i = 0; i < count; i += 4) {
-        std::uint64_t bits = noise.next();
-        for (std::size_t k = 0; k < 4 && i + k < count; ++k, bits >>= 16)
-            if ((bits & 0xFF) < threshold) out[i + k] = greys[(bits >> 8) & 0xFF];
+    // Branch-free: which pixels turn to noise is random, so a branch would mispredict often.
+    const auto mix = [&](std::uint32_t& pixel, std::uint64_t bits) {
+        const std::uint32_t keep = 0u - std::uint32_t((bits & 0xFF) >= threshold);
+        pixel = (pixel & keep) | (greys[(bits >> 8) & 0xFF] & ~keep);
+    };
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const std::uint64_t bits = noise.next();
+        mix(out[i], bits);
+        mix(out[i + 1], bits >> 16);
+        mix(out[i + 2], bits >> 32);
+        mix(out[i + 3], bits >> 48);
     }
+    for (std::uint64_t bits = noise.next(); i < count; ++i, bits >>= 16) mix(out[i], bits);
 }
 
 }  // namespace

@@ -20,10 +20,10 @@ enum class SceneKind { Snow, TestCard, CompositeInput, SVideoInput };
 
 struct Scene {
     SceneKind kind = SceneKind::Snow;
-    std::string title;  // station name or input label
+    std::string title{};  // station name or input label
     double noise = 0.0;
-    PictureControls controls;
-    std::chrono::system_clock::time_point time;
+    PictureControls controls{};
+    std::chrono::system_clock::time_point time{};
     double framesPerSecond = 30000.0 / 1001.0;
 };
 

@@ -15,7 +15,7 @@ constexpr std::int64_t kDividerStepHz = 62'500;
 constexpr std::int64_t kAlpsFmStepHz = 31'250;
 constexpr std::int64_t kPhilipsFmIntermediateHz = 10'700'000;
 constexpr std::int64_t kAlpsFmBaseDivider = 1320;
-constexpr std::uint32_t kFmReceptionRangeHz = 100'000;
+constexpr std::uint32_t kFmReceptionRangeHz = 60'000;
 constexpr std::uint32_t kTvSearchRangeHz = 3'000'000;
 
 constexpr std::array<std::uint16_t, 5> kPhilipsRadioWords{0x8EA1, 0xCEAC, 0x8EAD, 0x8EA5, 0x8EAC};

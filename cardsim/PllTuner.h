@@ -52,7 +52,7 @@ public:
     std::uint8_t status() const;
 
     // The station whose signal the tuner passes on now: TV mode, locked, within the picture range
-    // (TV) or 100 kHz (FM). The offset says how far off the tuning is.
+    // (TV) or 60 kHz (FM). The offset says how far off the tuning is.
     std::optional<StationMatch> receivedStation() const;
 
     // Whether a control word puts this tuner into radio mode.
