@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <set>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -24,6 +26,8 @@ namespace {
 std::recursive_mutex loaderMutex;
 std::map<void*, LoadedModule*> modulesByHandle;
 thread_local std::string loadError;
+// (shared-object file name, export name) pairs that getProcAddress does not find.
+std::set<std::pair<std::string, std::string>> hiddenExports;
 
 std::string findInProgramFolder(const std::string& fileName) {
     std::error_code ec;
@@ -87,6 +91,11 @@ ModuleHandle loadLibrary(std::string_view libraryName) {
 
 void* getProcAddress(ModuleHandle module, std::string_view exportName) {
     if (!module) return nullptr;
+    {
+        std::lock_guard lock(loaderMutex);
+        const std::string fileName = toLowerAscii(fs::path(module->path).filename().string());
+        if (hiddenExports.contains({fileName, std::string(exportName)})) return nullptr;
+    }
     ::dlerror();
     return ::dlsym(module->dl, std::string(exportName).c_str());
 }
@@ -105,5 +114,15 @@ bool freeLibrary(ModuleHandle module) {
 std::string modulePath(ModuleHandle module) { return module ? module->path : std::string(); }
 
 std::string lastLoadError() { return loadError; }
+
+void hideExport(std::string_view libraryName, std::string_view exportName) {
+    std::lock_guard lock(loaderMutex);
+    hiddenExports.insert({sharedObjectNameFor(libraryName), std::string(exportName)});
+}
+
+void clearHiddenExports() {
+    std::lock_guard lock(loaderMutex);
+    hiddenExports.clear();
+}
 
 }  // namespace kelto::platform

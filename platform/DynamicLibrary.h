@@ -30,6 +30,12 @@ bool freeLibrary(ModuleHandle module);
 // The path the module was loaded from.
 std::string modulePath(ModuleHandle module);
 
+// For tests of callers that must cope with an incomplete library: getProcAddress answers null for
+// this export of the named library ("BtVid_32.dll"), as if the library did not have it.
+// clearHiddenExports makes every export visible again.
+void hideExport(std::string_view libraryName, std::string_view exportName);
+void clearHiddenExports();
+
 // Why the calling thread's last loadLibrary failed.
 std::string lastLoadError();
 
