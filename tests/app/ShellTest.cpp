@@ -235,9 +235,9 @@ TEST_F(ShellTest, TheSessionEndingExitsWithoutTheQuestion) {
 TEST_F(ShellTest, ReservationRequestsArriveAsCopyData) {
     CTrayAgentDlg agent(factory(), system);
     ASSERT_TRUE(agent.initialise());
-    // Tomorrow at this time: added, not on air.
+    // Tomorrow, five minutes later than now (the agent's turn-off time holds this minute): added, not on air.
     const auto now = std::uint32_t(std::time(nullptr));
-    ReservationRequest request{7, now + 86400, now + 86400 + 1800, "News", AfterRecording::None};
+    ReservationRequest request{7, now + 86400 + 300, now + 86400 + 1800, "News", AfterRecording::None};
     const std::string block = request.encode();
     EXPECT_EQ(system.sendCopyData(agent.windowHandle(), {}, 0, block), 1);
     EXPECT_EQ(agent.reservations().table().count(), 1);
