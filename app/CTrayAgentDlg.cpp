@@ -1,5 +1,6 @@
 #include "app/CTrayAgentDlg.h"
 
+#include "app/AgentReservationLinks.h"
 #include "app/AppMessages.h"
 #include "app/CAboutDlg.h"
 #include "app/ProgramArt.h"
@@ -8,20 +9,29 @@
 #include "framework/QtMenus.h"
 #include "framework/ShellServices.h"
 #include "platform/Paths.h"
+#include "reservations/ReservationEngine.h"
 #include "platform/Trace.h"
 #include "resources/StringTable.h"
 
 #include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace kelto {
 
 using platform::WindowMessage;
 
-CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem& system)
-    : system_(system), viewerFactory_(std::move(viewerFactory)) {
+CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem& system,
+                             std::filesystem::path reservationFile)
+    : system_(system), viewerFactory_(std::move(viewerFactory)),
+      reservationFile_(reservationFile.empty() ? ReserveFile::defaultPath() : std::move(reservationFile)) {
     setProperty("resourceId", kResourceId);
+    reservationViewer_ = std::make_unique<AgentReservationViewer>(*this);
+    reservationUi_ = std::make_unique<AgentReservationUi>(this);
+    ReservationAgentHost& host = *this;
+    reservations_ = std::make_unique<ReservationEngine>(*reservationViewer_, *reservationUi_, host, reservationFile_);
+    reservationUi_->setTable(reservations_->table());
     buildMessageMap();
 }
 
@@ -33,6 +43,17 @@ void CTrayAgentDlg::buildMessageMap() {
         openViewer();
         return std::int64_t(0);
     });
+    map_.onMessage(kMsgPowerOff, [this](const WindowMessage& m) {
+        reservations_->handlePowerOffMessage(std::uint32_t(m.wParam));
+        return std::int64_t(0);
+    });
+    map_.onMessage(platform::WM_COPYDATA, [this](const WindowMessage& m) {
+        return std::int64_t(reservations_->handleReservationRequest(m.data) ? 1 : 0);
+    });
+    map_.onMessage(platform::WM_TIMER, [this](const WindowMessage& m) {
+        reservations_->onTimer(int(m.wParam));
+        return std::int64_t(0);
+    });
     map_.onMessage(kMsgExitAgent, [this](const WindowMessage&) {
         exitSequence();
         return std::int64_t(0);
@@ -41,6 +62,7 @@ void CTrayAgentDlg::buildMessageMap() {
     map_.onMessage(WM_POWERBROADCAST, [](const WindowMessage&) { return std::int64_t(1); });
     map_.onMessage(WM_QUERYENDSESSION, [this](const WindowMessage&) {
         endingWithoutQuestion_ = true;
+        reservations_->setEndingWithoutQuestion();
         exitSequence();
         return std::int64_t(1);
     });
@@ -51,6 +73,7 @@ void CTrayAgentDlg::buildMessageMap() {
     });
     map_.onCommand(ID_EXIT, [this] { exitSequence(); });
     map_.onCommand(ID_HELP, [this] { openHelp(); });
+    map_.onCommand(ID_SETTING_RESERVATION, [this] { reservationUi_->openReservationList(); });
     for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) map_.onCommand(id, [] {});
 }
 
@@ -76,6 +99,9 @@ bool CTrayAgentDlg::initialise() {
         platform::traceLine("Tray agent: the desktop has no system tray; running on without an icon");
     }
     trayIconAdded_ = true;
+
+    // 4, 5. The reservations and the scheduler (timer 30).
+    reservations_->start();
 
     // 6, 7. The remote-control receiving window of the agent.
     forwarding_ = std::make_unique<RemoteForwarding>(system_, [] { return currentViewer(); });
@@ -144,12 +170,48 @@ bool CTrayAgentDlg::exitSequence() {
     if (ended_) return true;
     // 1. Close the viewer first: it saves its settings.
     if (ViewerWindow* viewer = currentViewer()) system_.sendMessage(viewer->windowHandle(), platform::WM_CLOSE, 0, 0);
+    // 2. The reservation list.
+    reservationUi_->closeReservationList();
+    // 3. The reservations.
+    reservations_->save();
     // 4. The receiving window goes.
     if (remoteWindow_ && remoteWindow_->valid()) system_.sendMessage(remoteWindow_->handle(), platform::WM_CLOSE, 0, 0);
+    // 5. Reservations only run while the agent runs: ask before they are given up.
+    if (reservations_->table().count() > 0 && !endingWithoutQuestion_ && !reservations_->endingWithoutQuestion()) {
+        const int answer = framework::messageBox(this, LoadMessage(175), framework::MessageButtons::YesNo,
+                                                 framework::MessageIcon::Information);
+        if (answer == framework::IDNO) return false;
+    }
     // 6, 7. Icon and agent.
     destroyAgent();
     return true;
 }
+
+void CTrayAgentDlg::setTimer(int timerId, std::uint32_t periodMs) {
+    QTimer*& timer = timers_[timerId];
+    if (!timer) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, timerId] {
+            system_.sendMessage(windowHandle(), platform::WM_TIMER, std::uint64_t(timerId), 0);
+        });
+    }
+    timer->start(int(periodMs));
+}
+
+void CTrayAgentDlg::killTimer(int timerId) {
+    if (auto it = timers_.find(timerId); it != timers_.end() && it->second) it->second->stop();
+}
+
+bool CTrayAgentDlg::timerRunning(int timerId) const {
+    auto it = timers_.find(timerId);
+    return it != timers_.end() && it->second && it->second->isActive();
+}
+
+void CTrayAgentDlg::postPowerOffMessage(std::uint32_t firstParameter) {
+    system_.postMessage(windowHandle(), kMsgPowerOff, firstParameter, 0);
+}
+
+void CTrayAgentDlg::runExitSequence() { exitSequence(); }
 
 void CTrayAgentDlg::destroyAgent() {
     if (trayIconAdded_) {
@@ -157,6 +219,8 @@ void CTrayAgentDlg::destroyAgent() {
         trayIconAdded_ = false;
     }
     ended_ = true;
+    for (auto& [id, timer] : timers_)
+        if (timer) timer->stop();
     if (window_) window_->destroy();
     emit agentEnded();
 }

@@ -5,19 +5,26 @@
 #include "framework/MessageMap.h"
 #include "framework/PlatformWindow.h"
 #include "links/RemoteForwarding.h"
+#include "reservations/ReservationAgentHost.h"
 #include "resources/MenuResource.h"
 
 #include <QDialog>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QSystemTrayIcon;
+class QTimer;
 
 namespace kelto {
 
+class AgentReservationUi;
+class AgentReservationViewer;
+class ReservationEngine;
 class ViewerWindow;
 
-class CTrayAgentDlg : public QDialog {
+class CTrayAgentDlg : public QDialog, private ReservationAgentHost {
     Q_OBJECT
 public:
     static constexpr int kResourceId = 131;
@@ -27,11 +34,13 @@ public:
     // Creates the viewer window (modeless, the agent as parent); null when it cannot be created.
     using ViewerFactory = std::function<ViewerWindow*(CTrayAgentDlg& agent)>;
 
-    explicit CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem& system = platform::WindowSystem::instance());
+    // reservationFile: where the reservations are kept (by default "reserve.rsd" in the program folder).
+    explicit CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem& system = platform::WindowSystem::instance(),
+                           std::filesystem::path reservationFile = {});
     ~CTrayAgentDlg() override;
 
-    // The initialisation: title, tray icon, the remote-control receiving window. False when the
-    // agent cannot run (it has then asked itself to close).
+    // The initialisation: title, tray icon, the reservations and their scheduler, the
+    // remote-control receiving window. False when the agent cannot run.
     bool initialise();
 
     // Opens the viewer unless one is open.
@@ -49,6 +58,9 @@ public:
     platform::WindowHandle windowHandle() const { return window_ ? window_->handle() : platform::WindowHandle{}; }
     platform::WindowHandle remoteWindowHandle() const { return remoteWindow_ ? remoteWindow_->handle() : platform::WindowHandle{}; }
     void setEndingWithoutQuestion() { endingWithoutQuestion_ = true; }
+    ReservationEngine& reservations() { return *reservations_; }
+    AgentReservationUi& reservationUi() { return *reservationUi_; }
+    bool timerRunning(int timerId) const;
     const framework::MessageMap& messageMap() const { return map_; }
     platform::WindowSystem& windowSystem() const { return system_; }
 
@@ -60,6 +72,12 @@ signals:
     void agentEnded();
 
 private:
+    // ReservationAgentHost: the engine's timers, its power-off message and the exit.
+    void setTimer(int timerId, std::uint32_t periodMs) override;
+    void killTimer(int timerId) override;
+    void postPowerOffMessage(std::uint32_t firstParameter) override;
+    void runExitSequence() override;
+
     void buildMessageMap();
     std::int64_t onTrayCallback(const platform::WindowMessage& m);
     void destroyAgent();
@@ -75,6 +93,11 @@ private:
     bool trayIconAdded_ = false;
     bool endingWithoutQuestion_ = false;
     bool ended_ = false;
+    std::map<int, QTimer*> timers_;
+    std::filesystem::path reservationFile_;
+    std::unique_ptr<AgentReservationViewer> reservationViewer_;
+    std::unique_ptr<AgentReservationUi> reservationUi_;
+    std::unique_ptr<ReservationEngine> reservations_;
 };
 
 }  // namespace kelto

@@ -4,7 +4,9 @@
 #include "app/CTrayAgentDlg.h"
 #include "app/ProgramArt.h"
 #include "app/ViewerOpening.h"
+#include "app/SettingsStore.h"
 #include "platform/Paths.h"
+#include "platform/SystemInfo.h"
 #include "platform/Trace.h"
 
 #include <QCloseEvent>
@@ -74,6 +76,15 @@ ViewerStandIn::~ViewerStandIn() {
         remoteWindow_->destroy();
     }
     agent_.viewerClosed(this);
+}
+
+int ViewerStandIn::countryCode() const { return SettingsStore().readInt("user", "CountryCode", platform::userCountryCode()); }
+
+RegisteredList ViewerStandIn::registeredList(VideoMode) const { return {}; }
+
+bool ViewerStandIn::recordStream(const std::string& file) {
+    platform::tracef("Viewer: cannot record %s: this viewer has no capture window", file.c_str());
+    return false;
 }
 
 void ViewerStandIn::activate() {

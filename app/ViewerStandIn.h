@@ -27,6 +27,19 @@ public:
     bool closedByRemote() const override { return closedByRemote_; }
     void setClosedByRemote() override { closedByRemote_ = true; }
 
+    // Switching only remembers the mode and channel; the stand-in has no picture and cannot record.
+    VideoMode videoMode() const override { return mode_; }
+    void setVideoMode(VideoMode mode) override { mode_ = mode; }
+    int currentChannel() const override { return channel_; }
+    void tuneChannel(int channel) override { channel_ = channel; }
+    int countryCode() const override;
+    RegisteredList registeredList(VideoMode mode) const override;
+    ChannelBounds channelBounds() const override { return {}; }
+    RecordingSetup recordingSetup() override { return setup_; }
+    void setRecordingSetup(const RecordingSetup& setup) override { setup_ = setup; }
+    std::string nextRecordingFileName() override { return {}; }
+    bool recordStream(const std::string& file) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -42,6 +55,9 @@ private:
     std::unique_ptr<RemoteForwarding> forwarding_;
     std::unique_ptr<framework::PlatformWindow> remoteWindow_;
     bool closedByRemote_ = false;
+    VideoMode mode_ = VideoMode::TV;
+    int channel_ = 0;
+    RecordingSetup setup_;
     bool closing_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "app/AppMessages.h"
 #include "app/ViewerStandIn.h"
 #include "platform/Paths.h"
+#include "platform/Power.h"
 #include "platform/Trace.h"
 #include "platform/qt/WindowPump.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
         platform::tracef("KeltoTV: ends at start: %s", app.endReason().c_str());
         return 0;
     }
+    platform::installSystemPowerControl();
     watchSessionEnd(*app.agent());
     QObject::connect(app.agent(), &CTrayAgentDlg::agentEnded, &application, &QApplication::quit, Qt::QueuedConnection);
     return application.exec();

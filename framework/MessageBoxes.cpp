@@ -49,6 +49,8 @@ int messageBox(QWidget* parent, const std::string& text, MessageButtons buttons,
     return messageBox(parent, MessageBoxRequest{text, LoadMessage(157), buttons, icon});
 }
 
+bool messageBoxAnswererInstalled() { return bool(answerer()); }
+
 void setMessageBoxAnswerer(std::function<int(const MessageBoxRequest&)> replacement) {
     answerer() = std::move(replacement);
 }

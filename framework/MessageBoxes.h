@@ -31,6 +31,7 @@ int messageBox(QWidget* parent, const std::string& text, MessageButtons buttons,
 
 // Replaces the real box (nullptr restores it).
 void setMessageBoxAnswerer(std::function<int(const MessageBoxRequest&)> answerer);
+bool messageBoxAnswererInstalled();
 
 // The text as a widget shows it: "\r" dropped, so "\n\r" becomes one line break.
 std::string displayText(const std::string& text);

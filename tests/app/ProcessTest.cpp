@@ -85,7 +85,19 @@ TEST(ProcessTest, KeltoctlRefusesWhatItCannotSend) {
     EXPECT_EQ(run({keltoctl, "reserve", "--channel", "7", "--start", "20:00", "--end", "21:00"}), 1);  // not running
 }
 
-TEST(KeltoctlTest, ParsesNumbersTimesAndBuildsTheRequestBlock) {
+TEST(ProcessTest, KeltoctlReservesWithARunningAgent) {
+    const pid_t agent = spawn({keltoTV, "/t"});
+    ASSERT_TRUE(waitForWindow("", "Vezidov ID"));
+    EXPECT_EQ(run({keltoctl, "reserve", "--channel", "9", "--start", "2099-01-02 20:15", "--end", "21:45",
+                   "--title", "Late film", "--option", "1"}), 0);
+    ::kill(agent, SIGTERM);  // the session ends: saved without a question
+    EXPECT_EQ(waitFor(agent), 0);
+    const std::string file = test::readFile(std::filesystem::path(std::getenv("KELTO_ROOT")) / "Program" / "reserve.rsd");
+    EXPECT_NE(file.find("Late film"), std::string::npos);
+    EXPECT_EQ(file[0], 1);  // one record
+}
+
+TEST(KeltoctlTest, ParsesNumbersAndTimes) {
     EXPECT_EQ(ctl::parseNumber("0x46F"), 0x46F);
     EXPECT_EQ(ctl::parseNumber("-12"), -12);
     EXPECT_EQ(ctl::parseNumber("12a"), std::nullopt);
@@ -99,15 +111,6 @@ TEST(KeltoctlTest, ParsesNumbersTimesAndBuildsTheRequestBlock) {
     EXPECT_EQ(ctl::parseLocalTime("24:00", noon), std::nullopt);
     EXPECT_EQ(ctl::parseLocalTime("22:00 tomorrow", noon), std::nullopt);
 
-    const std::string block = ctl::encodeReservationRequest(-2, 0x11223344, 0x55667788, std::string(200, 'x') + "é", 2);
-    ASSERT_EQ(block.size(), 144u);
-    EXPECT_EQ(std::uint8_t(block[0]), 0xFE);
-    EXPECT_EQ(std::uint8_t(block[1]), 0xFF);
-    EXPECT_EQ(std::uint8_t(block[4]), 0x44);
-    EXPECT_EQ(std::uint8_t(block[11]), 0x55);
-    EXPECT_EQ(block.substr(12, 127), std::string(127, 'x'));
-    EXPECT_EQ(block[139], '\0');  // the title always ends inside its field
-    EXPECT_EQ(std::uint8_t(block[140]), 2);
 }
 
 }  // namespace

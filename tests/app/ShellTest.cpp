@@ -6,7 +6,11 @@
 #include "framework/ShellServices.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "app/AgentReservationLinks.h"
+#include "platform/Power.h"
 #include "platform/WindowMessageIds.h"
+#include "reservations/ReservationEngine.h"
+#include "reservations/ReservationRequest.h"
 #include "tests/app/ShellTestSupport.h"
 #include "tests/support/TestRoot.h"
 
@@ -178,6 +182,88 @@ TEST_F(ShellTest, ExitClosesTheViewerAndTheReceivingWindowThenEnds) {
     EXPECT_FALSE(agent.trayIconAdded());
     EXPECT_EQ(ended.count(), 1);
     EXPECT_TRUE(boxes.empty());
+}
+
+ReservationRecord sampleRecord(std::uint32_t start) {
+    ReservationRecord r;
+    r.apply = 1;
+    r.channel = 7;
+    r.startTime = start;
+    r.endTime = start + 3600;
+    r.dayMode = DayMode::Daily;
+    return r;
+}
+
+TEST_F(ShellTest, ExitWithReservationsAsksAndNoKeepsTheAgent) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    EXPECT_TRUE(agent.timerRunning(30));  // the scheduler runs from the start
+    agent.openViewer();
+    ASSERT_TRUE(agent.reservations().table().addRecord(sampleRecord(1000000)));
+    QSignalSpy ended(&agent, &CTrayAgentDlg::agentEnded);
+
+    boxAnswer = framework::IDNO;
+    EXPECT_FALSE(agent.exitSequence());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, LoadMessage(175));
+    EXPECT_EQ(boxes[0].buttons, framework::MessageButtons::YesNo);
+    // Closed and saved before the question; the agent and its icon stay.
+    EXPECT_EQ(viewers.back()->window.messages(), std::vector<std::uint32_t>{platform::WM_CLOSE});
+    EXPECT_TRUE(std::filesystem::exists(agent.reservations().filePath()));
+    EXPECT_FALSE(system.findWindow("KELTOTV", "KELTO POWER VCR"));
+    EXPECT_TRUE(agent.trayIconAdded());
+    EXPECT_TRUE(system.findWindow("", "Vezidov ID"));
+    EXPECT_EQ(ended.count(), 0);
+
+    boxAnswer = framework::IDYES;
+    EXPECT_TRUE(agent.exitSequence());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(agent.trayIconAdded());
+}
+
+TEST_F(ShellTest, TheSessionEndingExitsWithoutTheQuestion) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    ASSERT_TRUE(agent.reservations().table().addRecord(sampleRecord(1000000)));
+    QSignalSpy ended(&agent, &CTrayAgentDlg::agentEnded);
+    EXPECT_EQ(system.sendMessage(agent.windowHandle(), WM_QUERYENDSESSION, 0, 0), 1);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(std::filesystem::exists(agent.reservations().filePath()));
+}
+
+TEST_F(ShellTest, ReservationRequestsArriveAsCopyData) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    // Tomorrow, five minutes later than now (the agent's turn-off time holds this minute): added, not on air.
+    const auto now = std::uint32_t(std::time(nullptr));
+    ReservationRequest request{7, now + 86400 + 300, now + 86400 + 1800, "News", AfterRecording::None};
+    const std::string block = request.encode();
+    EXPECT_EQ(system.sendCopyData(agent.windowHandle(), {}, 0, block), 1);
+    EXPECT_EQ(agent.reservations().table().count(), 1);
+    EXPECT_EQ(agent.reservations().table().record(0).comment, "News");
+    EXPECT_TRUE(agent.reservationUi().listOpen());
+    // The same minute again: refused with the message; a cut block: refused quietly.
+    EXPECT_EQ(system.sendCopyData(agent.windowHandle(), {}, 0, block), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, LoadMessage(32876));
+    EXPECT_EQ(system.sendCopyData(agent.windowHandle(), {}, 0, block.substr(0, 100)), 0);
+    EXPECT_EQ(agent.reservations().table().count(), 1);
+    agent.reservationUi().closeReservationList();
+}
+
+TEST_F(ShellTest, PowerOffMessageEndsTheAgentAndAsksOnceForPowerOff) {
+    auto& recorder = platform::recordingPowerControl();
+    recorder.clear();
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    ASSERT_TRUE(agent.reservations().table().addRecord(sampleRecord(1000000)));
+    QSignalSpy ended(&agent, &CTrayAgentDlg::agentEnded);
+    system.postMessage(agent.windowHandle(), kMsgPowerOff, 1, 0);
+    test::pump(system);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(boxes.empty());  // powering off asks nothing
+    EXPECT_EQ(recorder.requestCount(), 1u);
 }
 
 TEST_F(ShellTest, RemoteButtonsGoToTheOpenViewer) {

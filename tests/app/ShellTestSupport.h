@@ -36,6 +36,24 @@ public:
     void activate() override { ++activations; }
     bool closedByRemote() const override { return remoteClosed; }
     void setClosedByRemote() override { remoteClosed = true; }
+    VideoMode videoMode() const override { return mode; }
+    void setVideoMode(VideoMode m) override { mode = m; }
+    int currentChannel() const override { return channel; }
+    void tuneChannel(int c) override { channel = c; }
+    int countryCode() const override { return 1; }
+    RegisteredList registeredList(VideoMode) const override { return {}; }
+    ChannelBounds channelBounds() const override { return {2, 69, 1, 125}; }
+    RecordingSetup recordingSetup() override { return setup; }
+    void setRecordingSetup(const RecordingSetup& s) override { setup = s; }
+    std::string nextRecordingFileName() override { return "/tmp/Kelto1.avi"; }
+    bool recordStream(const std::string& file) override {
+        recorded.push_back(file);
+        return true;
+    }
+    VideoMode mode = VideoMode::TV;
+    int channel = 6;
+    RecordingSetup setup;
+    std::vector<std::string> recorded;
 
     RecordingWindow window;
     int activations = 0;

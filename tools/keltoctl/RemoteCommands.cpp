@@ -4,7 +4,6 @@
 #include "platform/WindowMessageIds.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace kelto::ctl {
 
@@ -85,22 +84,6 @@ std::optional<std::time_t> parseLocalTime(std::string_view text, std::time_t now
     const std::time_t result = std::mktime(&tm);
     if (result == std::time_t(-1)) return std::nullopt;
     return result;
-}
-
-std::string encodeReservationRequest(std::int16_t channel, std::uint32_t start, std::uint32_t end,
-                                     std::string_view title, std::uint32_t option) {
-    std::string block(144, '\0');
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) block[at + i] = char((v >> (8 * i)) & 0xFF);
-    };
-    block[0] = char(std::uint16_t(channel) & 0xFF);
-    block[1] = char(std::uint16_t(channel) >> 8);
-    put32(4, start);
-    put32(8, end);
-    const std::string_view text = platform::cutUtf8(title, 127);  // room for the terminating zero
-    std::memcpy(block.data() + 12, text.data(), text.size());
-    put32(140, option);
-    return block;
 }
 
 }  // namespace kelto::ctl

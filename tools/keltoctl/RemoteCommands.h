@@ -26,8 +26,4 @@ std::optional<std::int64_t> parseNumber(std::string_view text);
 // "YYYY-MM-DD HH:MM" or "HH:MM" (today), in local time; seconds since 1970.
 std::optional<std::time_t> parseLocalTime(std::string_view text, std::time_t now);
 
-// The reservation request block the agent takes as copy-data (144 bytes).
-std::string encodeReservationRequest(std::int16_t channel, std::uint32_t start, std::uint32_t end,
-                                     std::string_view title, std::uint32_t option);
-
 }  // namespace kelto::ctl

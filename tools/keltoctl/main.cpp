@@ -2,6 +2,7 @@
 // do: window messages, remote buttons and reservation requests.
 #include "platform/WindowMessageIds.h"
 #include "platform/WindowSystem.h"
+#include "reservations/ReservationRequest.h"
 #include "tools/keltoctl/RemoteCommands.h"
 
 #include <cstdio>
@@ -105,9 +106,16 @@ int reserve(WindowSystem& system, const std::vector<std::string>& args) {
     if (!option || *option < 0 || *option > 2) return fail("option must be 0, 1 or 2", "");
     const WindowHandle agent = system.findWindow("", "Vezidov ID");
     if (!agent) return fail("KeltoTV is not running", "");
-    const std::string block = ctl::encodeReservationRequest(std::int16_t(*channel), std::uint32_t(*start),
-                                                            std::uint32_t(*end), title, std::uint32_t(*option));
-    if (!system.sendCopyData(agent, {}, 0, block, 60000)) return fail("no answer from KeltoTV", "");
+    ReservationRequest request;
+    request.channel = std::int16_t(*channel);
+    request.startTime = std::uint32_t(*start);
+    request.endTime = std::uint32_t(*end);
+    request.title = title;
+    request.option = AfterRecording(*option);
+    const std::string block = request.encode();
+    const auto answer = system.sendCopyData(agent, {}, 0, block, 60000);
+    if (!answer) return fail("no answer from KeltoTV", "");
+    if (*answer == 0) return fail("KeltoTV refused the reservation (is that minute taken already?)", "");
     return 0;
 }
 

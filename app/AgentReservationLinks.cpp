@@ -1,0 +1,101 @@
+#include "app/AgentReservationLinks.h"
+
+#include "app/CTrayAgentDlg.h"
+#include "app/ReservationListWindow.h"
+#include "app/ViewerWindow.h"
+#include "framework/CountdownBox.h"
+#include "platform/WindowMessageIds.h"
+#include "reservations/ReservationTable.h"
+#include "resources/StringTable.h"
+
+#include <QDateTime>
+
+namespace kelto {
+
+bool AgentReservationViewer::isOpen() const { return currentViewer() != nullptr; }
+
+bool AgentReservationViewer::open() {
+    agent_.openViewer();
+    return isOpen();
+}
+
+void AgentReservationViewer::requestClose() {
+    if (ViewerWindow* viewer = currentViewer())
+        agent_.windowSystem().sendMessage(viewer->windowHandle(), platform::WM_CLOSE, 0, 0);
+}
+
+VideoMode AgentReservationViewer::videoMode() const { return currentViewer() ? currentViewer()->videoMode() : VideoMode::TV; }
+void AgentReservationViewer::setVideoMode(VideoMode mode) {
+    if (ViewerWindow* viewer = currentViewer()) viewer->setVideoMode(mode);
+}
+int AgentReservationViewer::currentChannel() const { return currentViewer() ? currentViewer()->currentChannel() : 0; }
+void AgentReservationViewer::tuneChannel(int channel) {
+    if (ViewerWindow* viewer = currentViewer()) viewer->tuneChannel(channel);
+}
+int AgentReservationViewer::countryCode() const { return currentViewer() ? currentViewer()->countryCode() : 0; }
+RegisteredList AgentReservationViewer::registeredList(VideoMode mode) const {
+    return currentViewer() ? currentViewer()->registeredList(mode) : RegisteredList{};
+}
+ChannelBounds AgentReservationViewer::channelBounds() const {
+    return currentViewer() ? currentViewer()->channelBounds() : ChannelBounds{};
+}
+RecordingSetup AgentReservationViewer::recordingSetup() {
+    return currentViewer() ? currentViewer()->recordingSetup() : RecordingSetup{};
+}
+void AgentReservationViewer::setRecordingSetup(const RecordingSetup& setup) {
+    if (ViewerWindow* viewer = currentViewer()) viewer->setRecordingSetup(setup);
+}
+std::string AgentReservationViewer::nextRecordingFileName() {
+    return currentViewer() ? currentViewer()->nextRecordingFileName() : std::string();
+}
+bool AgentReservationViewer::recordStream(const std::string& file) {
+    return currentViewer() ? currentViewer()->recordStream(file) : false;
+}
+
+AgentReservationUi::~AgentReservationUi() { closeReservationList(); }
+
+bool AgentReservationUi::confirmReservation(const ReservationRecord& record) {
+    const QString when = QDateTime::fromSecsSinceEpoch(qint64(record.startTime)).toString("HH:mm");
+    const std::string text = (record.records() ? "Recording " : "Switching to ") +
+                             std::string(videoModeLabel(videoModeFromInt(int(record.videoMode)))) + " channel " +
+                             std::to_string(record.channel) + " at " + when.toStdString() +
+                             (record.comment.empty() ? "" : " (" + record.comment + ")") + ".";
+    const framework::MessageBoxRequest request{text, LoadMessage(157), framework::MessageButtons::OkCancel,
+                                               framework::MessageIcon::Question};
+    return framework::countdownBox(owner_, request, kCountdownSeconds) == framework::IDOK;
+}
+
+bool AgentReservationUi::confirmTurnOff(const TurnOffSetting& setting) {
+    const std::string text = setting.powersOff() ? "The computer will be switched off." : "Kelto TV will close.";
+    const framework::MessageBoxRequest request{text, LoadMessage(157), framework::MessageButtons::OkCancel,
+                                               framework::MessageIcon::Question};
+    return framework::countdownBox(owner_, request, kCountdownSeconds) == framework::IDOK;
+}
+
+void AgentReservationUi::openReservationList() {
+    if (!table_) return;
+    if (!list_) {
+        list_ = new ReservationListWindow(*table_, owner_);
+        list_->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(list_, &QObject::destroyed, [this] { list_ = nullptr; });
+    }
+    list_->refresh();
+    list_->show();
+    list_->raise();
+}
+
+void AgentReservationUi::refreshReservationList() {
+    if (list_) list_->refresh();
+}
+
+void AgentReservationUi::showAlreadyReserved() {
+    framework::messageBox(owner_, LoadMessage(32876), framework::MessageButtons::Ok, framework::MessageIcon::Information);
+}
+
+void AgentReservationUi::closeReservationList() {
+    if (list_) list_->close();
+}
+
+bool AgentReservationUi::listOpen() const { return list_ != nullptr; }
+
+}  // namespace kelto

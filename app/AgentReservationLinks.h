@@ -1,0 +1,60 @@
+#pragma once
+// How the tray agent's reservation engine reaches the viewer and the user: the viewer through
+// the process-wide viewer pointer, the user through questions with a countdown and a list window.
+#include "reservations/ReservationUi.h"
+#include "reservations/ReservationViewer.h"
+
+class QWidget;
+
+namespace kelto {
+
+class CTrayAgentDlg;
+class ReservationListWindow;
+class ReservationTable;
+
+class AgentReservationViewer final : public ReservationViewer {
+public:
+    explicit AgentReservationViewer(CTrayAgentDlg& agent) : agent_(agent) {}
+    bool isOpen() const override;
+    bool open() override;
+    void requestClose() override;
+    VideoMode videoMode() const override;
+    void setVideoMode(VideoMode mode) override;
+    int currentChannel() const override;
+    void tuneChannel(int channel) override;
+    int countryCode() const override;
+    RegisteredList registeredList(VideoMode mode) const override;
+    ChannelBounds channelBounds() const override;
+    RecordingSetup recordingSetup() override;
+    void setRecordingSetup(const RecordingSetup& setup) override;
+    std::string nextRecordingFileName() override;
+    bool recordStream(const std::string& file) override;
+
+private:
+    CTrayAgentDlg& agent_;
+};
+
+class AgentReservationUi final : public ReservationUi {
+public:
+    static constexpr int kCountdownSeconds = 6;
+
+    explicit AgentReservationUi(QWidget* owner) : owner_(owner) {}
+    // The table the list window shows (the engine's, which is made after this object).
+    void setTable(const ReservationTable& table) { table_ = &table; }
+    ~AgentReservationUi() override;
+    bool confirmReservation(const ReservationRecord& record) override;
+    bool confirmTurnOff(const TurnOffSetting& setting) override;
+    void openReservationList() override;
+    void refreshReservationList() override;
+    void showAlreadyReserved() override;
+    // Closes the list window when it is open.
+    void closeReservationList();
+    bool listOpen() const;
+
+private:
+    QWidget* owner_;
+    const ReservationTable* table_ = nullptr;
+    ReservationListWindow* list_ = nullptr;
+};
+
+}  // namespace kelto
