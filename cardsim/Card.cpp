@@ -83,6 +83,8 @@ Scene Card::sceneAt(std::chrono::system_clock::time_point time) const {
             if (const auto match = tuner_->receivedStation()) {
                 scene.kind = SceneKind::TestCard;
                 scene.title = match->station->name;
+                if (match->station->picture == PictureKind::VideoFile)
+                    scene.programme = VideoFileProgramme::open(match->station->videoFile);
                 scene.noise = noiseForOffset(match->offsetHz, double(PllTuner::kPictureRangeHz));
             }
         break;
@@ -123,6 +125,8 @@ SoundScene Card::soundAt() const {
             sound.silent = false;
             sound.toneHz = match->station->toneHz;
             sound.mode = match->station->soundMode;
+            if (match->station->picture == PictureKind::VideoFile)
+                sound.programme = VideoFileProgramme::open(match->station->videoFile);
             if (tuner_->mode() == TunerMode::Tv)
                 sound.noise = noiseForOffset(match->offsetHz, double(PllTuner::kPictureRangeHz));
         }

@@ -36,6 +36,18 @@ bool SoundSynthesizer::render(const SoundScene& scene, std::chrono::system_clock
         return true;
     }
     const auto startUs = std::chrono::duration_cast<std::chrono::microseconds>(start.time_since_epoch()).count();
+    if (scene.programme && scene.programme->hasSound()) {
+        scene.programme->soundAt(start, sampleRateHz, channels, out);
+        const double noise = std::clamp(scene.noise, 0.0, 1.0);
+        if (noise > 0) {
+            const std::uint64_t first = std::uint64_t(std::max<std::int64_t>(startUs, 0)) * sampleRateHz / 1'000'000;
+            for (std::size_t i = 0; i < out.size(); ++i) {
+                const double value = out[i] * (1.0 - 0.7 * noise) + hiss(first + i / std::size_t(channels), int(i % std::size_t(channels))) * kAmplitude * noise;
+                out[i] = std::int16_t(std::clamp(value, -32767.0, 32767.0));
+            }
+        }
+        return true;
+    }
     const std::uint64_t firstSample = std::uint64_t(std::max<std::int64_t>(startUs, 0)) * sampleRateHz / 1'000'000;
     const std::uint64_t leftMilliHz = std::uint64_t(scene.toneHz) * 1000;
     std::uint64_t rightMilliHz = leftMilliHz;

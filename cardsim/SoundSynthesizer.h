@@ -3,8 +3,9 @@
 // the sound scene and the moment: sample n of a block starting at time t is the same whichever
 // block it is asked in. A station's tone plays on both channels (mono), with a fifth above on
 // the right (stereo), or with a major third above on the right (bilingual: the second language).
-// Detune adds hiss.
+// A station playing a video file sounds the file's own sound. Detune adds hiss.
 #include "cardsim/BroadcastWorld.h"
+#include "cardsim/VideoFileProgramme.h"
 
 #include <chrono>
 #include <cstdint>
@@ -17,6 +18,7 @@ struct SoundScene {
     std::uint32_t toneHz = 440;
     SoundMode mode = SoundMode::Mono;
     double noise = 0.0;  // 0..1
+    std::shared_ptr<VideoFileProgramme> programme{};  // a station playing a file: its sound
 };
 
 class SoundSynthesizer {
