@@ -26,6 +26,10 @@ public:
     static constexpr std::uint32_t kMinSampleRateHz = 8000;
     static constexpr std::uint32_t kMaxSampleRateHz = 48000;
 
+    // The number of the sample that plays at `time` at the given rate, counted from the epoch
+    // (computed in 128 bits: microseconds since 1970 times the rate overflow 64 bits).
+    static std::uint64_t sampleIndexAt(std::chrono::system_clock::time_point time, std::uint32_t sampleRateHz);
+
     // Fills `out` with interleaved samples (out.size() / channels frames) starting at `start`.
     // False (and nothing written) when the rate or channel count (1 or 2) is not supported.
     static bool render(const SoundScene& scene, std::chrono::system_clock::time_point start, std::uint32_t sampleRateHz,

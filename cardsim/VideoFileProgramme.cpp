@@ -1,5 +1,6 @@
 #include "cardsim/VideoFileProgramme.h"
 
+#include "cardsim/SoundSynthesizer.h"
 #include "platform/Trace.h"
 
 #include <algorithm>
@@ -248,11 +249,10 @@ void VideoFileProgramme::soundAt(std::chrono::system_clock::time_point start, st
         std::fill(out.begin(), out.end(), std::int16_t(0));
         return;
     }
-    const auto startUs = std::chrono::duration_cast<std::chrono::microseconds>(start.time_since_epoch()).count();
-    const std::uint64_t first = std::uint64_t(std::max<std::int64_t>(startUs, 0)) * sampleRateHz / 1'000'000;
+    const std::uint64_t first = SoundSynthesizer::sampleIndexAt(start, sampleRateHz);
     for (std::size_t i = 0; i < frames; ++i) {
         // The sample of the requested rate maps to the nearest one of the 48 kHz track.
-        const std::uint64_t index = (first + i) * kSoundRateHz / sampleRateHz % soundFrames;
+        const std::uint64_t index = std::uint64_t((unsigned __int128)(first + i) * kSoundRateHz / sampleRateHz % soundFrames);
         const std::int16_t left = sound_[index * 2], right = sound_[index * 2 + 1];
         if (channels == 1) out[i] = std::int16_t((int(left) + int(right)) / 2);
         else {
