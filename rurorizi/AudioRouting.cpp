@@ -171,7 +171,14 @@ int chooseRoute(int value) {
     }
     if (dynLink::processCommandBound())
         return dynLink::processCommand(AudioCommand::ChooseRoute, std::uint32_t(value));
-    if (!state().riscEnabled) return setAudioRoute(kRouteSilent);
+    if (!state().riscEnabled) {
+        // Silence the card until the audio path starts. On a Bt848 setting a route also
+        // remembers it; the choice just made must survive, since the start plays it.
+        const int chosen = state().audioRoute;
+        const int result = setAudioRoute(kRouteSilent);
+        state().audioRoute = chosen;
+        return result;
+    }
     return kSuccess;
 }
 
