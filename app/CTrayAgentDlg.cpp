@@ -154,6 +154,7 @@ void CTrayAgentDlg::showTrayMenu() {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QPoint at = QCursor::pos();
     menu->popup(QPoint(at.x() - menu->sizeHint().width(), at.y()));
+    system_.postMessage(windowHandle(), platform::WM_NULL, 0, 0);
 }
 
 void CTrayAgentDlg::showProgramInfo() {

@@ -44,7 +44,7 @@ QIcon programIcon() {
 }
 
 QPixmap aboutPicture() {
-    QPixmap pixmap(240, 96);
+    QPixmap pixmap(300, 96);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(QPointF(0, 0), QPointF(0, 96));
@@ -53,16 +53,16 @@ QPixmap aboutPicture() {
     p.fillRect(pixmap.rect(), sky);
     // Colour bars across the lower edge.
     const QColor bars[] = {Qt::white, Qt::yellow, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::blue};
-    for (int i = 0; i < 7; ++i) p.fillRect(QRect(i * 240 / 7, 82, 240 / 7 + 1, 14), bars[i]);
+    for (int i = 0; i < 7; ++i) p.fillRect(QRect(i * 300 / 7, 82, 300 / 7 + 1, 14), bars[i]);
     p.drawPixmap(12, 14, television(60));
     QFont font("DejaVu Sans", 20, QFont::Bold);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRect(84, 14, 150, 40), Qt::AlignLeft | Qt::AlignVCenter, "Kelto TV");
+    p.drawText(QRect(84, 14, 210, 40), Qt::AlignLeft | Qt::AlignVCenter, "Kelto TV");
     font.setPointSize(9);
     font.setBold(false);
     p.setFont(font);
-    p.drawText(QRect(86, 50, 150, 24), Qt::AlignLeft | Qt::AlignVCenter, "analogue TV for Bt848/Bt878");
+    p.drawText(QRect(86, 50, 210, 24), Qt::AlignLeft | Qt::AlignVCenter, "analogue TV for Bt848/Bt878");
     return pixmap;
 }
 

@@ -39,7 +39,7 @@ ReservationListWindow::ReservationListWindow(const ReservationTable& table, QWid
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
-    resize(760, 320);
+    resize(980, 320);
     refresh();
 }
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -56,6 +57,9 @@ int main(int argc, char** argv) {
         platform::tracef("KeltoTV: ends at start: %s", app.endReason().c_str());
         return 0;
     }
+    const auto hive = settings.registry().hivePath(platform::RegHive::CurrentUser);
+    std::printf("KeltoTV: running; settings and factory defaults in %s\n", hive.c_str());
+    std::fflush(stdout);
     platform::installSystemPowerControl();
     watchSessionEnd(*app.agent());
     QObject::connect(app.agent(), &CTrayAgentDlg::agentEnded, &application, &QApplication::quit, Qt::QueuedConnection);

@@ -83,6 +83,8 @@ Scene Card::sceneAt(std::chrono::system_clock::time_point time) const {
             if (const auto match = tuner_->receivedStation()) {
                 scene.kind = SceneKind::TestCard;
                 scene.title = match->station->name;
+                if (match->station->picture == PictureKind::VideoFile)
+                    scene.programme = VideoFileProgramme::open(match->station->videoFile);
                 scene.noise = noiseForOffset(match->offsetHz, double(PllTuner::kPictureRangeHz));
             }
         break;
@@ -94,10 +96,12 @@ AudioSource Card::audioSource() const {
     const std::uint32_t word = registers().word(RegisterBlock::kAudioControlOffset);
     if (digitalAudio_ && digitalAudio_->running())
         return digitalAudio_->muted() ? AudioSource::Silent : sourceFromRegister(word);
+    // The analogue audio multiplexer's select lines are GPIO 0 and 1; released, their pull-ups
+    // select 3, which is silence.
     bool enabled0 = false, enabled1 = false;
     gpio_.outputEnableBit(0, enabled0);
     gpio_.outputEnableBit(1, enabled1);
-    if (!enabled0 || !enabled1) return sourceFromRegister(word);
+    if (!enabled0 || !enabled1) return AudioSource::Silent;
     switch (gpio_.data & 3) {
     case 0: return AudioSource::ExternalInput;
     case 1: return AudioSource::Tuner;
@@ -123,6 +127,8 @@ SoundScene Card::soundAt() const {
             sound.silent = false;
             sound.toneHz = match->station->toneHz;
             sound.mode = match->station->soundMode;
+            if (match->station->picture == PictureKind::VideoFile)
+                sound.programme = VideoFileProgramme::open(match->station->videoFile);
             if (tuner_->mode() == TunerMode::Tv)
                 sound.noise = noiseForOffset(match->offsetHz, double(PllTuner::kPictureRangeHz));
         }

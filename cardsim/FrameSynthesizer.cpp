@@ -206,7 +206,14 @@ void FrameSynthesizer::render(const Scene& scene, int width, int height, std::ui
     NoiseSource noise(frame);
     switch (scene.kind) {
     case SceneKind::Snow: drawSnow(canvas, colours, noise); return;
-    case SceneKind::TestCard: drawTestCard(canvas, scene, colours, timeMs); break;
+    case SceneKind::TestCard:
+        if (scene.programme && scene.programme->frameAt(scene.time, width, height, pixels)) {
+            if (!colours.identity())
+                for (std::size_t i = 0, n = std::size_t(width) * std::size_t(height); i < n; ++i) pixels[i] = colours.apply(pixels[i]);
+        } else {
+            drawTestCard(canvas, scene, colours, timeMs);
+        }
+        break;
     case SceneKind::CompositeInput: drawComposite(canvas, scene, colours, timeMs); break;
     case SceneKind::SVideoInput: drawSVideo(canvas, scene, colours, timeMs); break;
     }

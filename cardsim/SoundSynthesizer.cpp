@@ -26,6 +26,12 @@ double hiss(std::uint64_t sampleIndex, int channel) {
 
 }  // namespace
 
+std::uint64_t SoundSynthesizer::sampleIndexAt(std::chrono::system_clock::time_point time, std::uint32_t sampleRateHz) {
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(time.time_since_epoch()).count();
+    if (us <= 0) return 0;
+    return std::uint64_t((unsigned __int128)(std::uint64_t(us)) * sampleRateHz / 1'000'000u);
+}
+
 bool SoundSynthesizer::render(const SoundScene& scene, std::chrono::system_clock::time_point start,
                               std::uint32_t sampleRateHz, int channels, std::span<std::int16_t> out) {
     if (sampleRateHz < kMinSampleRateHz || sampleRateHz > kMaxSampleRateHz || (channels != 1 && channels != 2))
@@ -35,8 +41,19 @@ bool SoundSynthesizer::render(const SoundScene& scene, std::chrono::system_clock
         std::fill(out.begin(), out.end(), std::int16_t(0));
         return true;
     }
-    const auto startUs = std::chrono::duration_cast<std::chrono::microseconds>(start.time_since_epoch()).count();
-    const std::uint64_t firstSample = std::uint64_t(std::max<std::int64_t>(startUs, 0)) * sampleRateHz / 1'000'000;
+    if (scene.programme && scene.programme->hasSound()) {
+        scene.programme->soundAt(start, sampleRateHz, channels, out);
+        const double noise = std::clamp(scene.noise, 0.0, 1.0);
+        if (noise > 0) {
+            const std::uint64_t first = sampleIndexAt(start, sampleRateHz);
+            for (std::size_t i = 0; i < out.size(); ++i) {
+                const double value = out[i] * (1.0 - 0.7 * noise) + hiss(first + i / std::size_t(channels), int(i % std::size_t(channels))) * kAmplitude * noise;
+                out[i] = std::int16_t(std::clamp(value, -32767.0, 32767.0));
+            }
+        }
+        return true;
+    }
+    const std::uint64_t firstSample = sampleIndexAt(start, sampleRateHz);
     const std::uint64_t leftMilliHz = std::uint64_t(scene.toneHz) * 1000;
     std::uint64_t rightMilliHz = leftMilliHz;
     if (scene.mode == SoundMode::Stereo) rightMilliHz = leftMilliHz * 3 / 2;

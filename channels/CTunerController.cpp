@@ -25,6 +25,10 @@ constexpr int kAudioNotServed = 1;
 
 constexpr int kI2CFailed = 1;
 constexpr std::uint8_t kLockBit = 0x40;
+// The longest values the registry reads take (their buffers less the terminator); a longer value
+// counts as unreadable.
+constexpr std::size_t kRiscEnabledMaxChars = 9;
+constexpr std::size_t kTunerTypeMaxChars = 127;
 constexpr std::uint32_t kLockPollPeriodMs = 10;
 constexpr int kUnlockedReadsLimit = 5;
 constexpr int kPoorLockReadsLimit = 10;
@@ -89,13 +93,14 @@ void CTunerController::SetRiscAudioFlag(std::uint32_t value) {
 
 int CTunerController::ReadRiscAudioFlag() const {
     const auto text = registry_.queryString(RegHive::LocalMachine, kRiscEnabledKey, "");
-    return text && !text->empty() && (*text)[0] == '1' ? 1 : 0;
+    if (!text || text->size() > kRiscEnabledMaxChars) return 0;
+    return !text->empty() && (*text)[0] == '1' ? 1 : 0;
 }
 
 void CTunerController::ReadTunerType() {
     const auto text = registry_.queryString(RegHive::LocalMachine, kTunerTypeKey, "");
     std::lock_guard lock(mutex_);
-    tunerType_ = text ? tunerTypeFromText(*text) : TunerType::Philips;
+    tunerType_ = text && text->size() <= kTunerTypeMaxChars ? tunerTypeFromText(*text) : TunerType::Philips;
     tunerAddress_ = tunerAddressFor(tunerType_, tunerAddress_);
 }
 

@@ -53,10 +53,12 @@ public:
     void UnloadRurorizi();
     void UnloadBtVid();
 
-    // "RiscEnabled": the value formatted "%X"; read back as 1 for a leading "1", else 0.
+    // "RiscEnabled": the value formatted "%X"; read back as 1 for a leading "1", else 0 (also for
+    // an absent value or one longer than 9 characters).
     void SetRiscAudioFlag(std::uint32_t value);
     int ReadRiscAudioFlag() const;
-    // Sets the tuner type and I2C address from "TunerType" (an absent value counts as Philips).
+    // Sets the tuner type and I2C address from "TunerType" (an absent value, or one longer than
+    // 127 characters, counts as Philips).
     void ReadTunerType();
 
     TunerType tunerType() const { return tunerType_; }

@@ -57,7 +57,7 @@ TEST_F(DriverPiecesTest, VideoDriverLibraryExportsEveryNameItsUsersBind) {
 TEST_F(DriverPiecesTest, GpioAudioBitsAndTheRegisterWordDecideWhatIsHeard) {
     buildCard({.chip = ChipKind::Bt848});
     loadBtVid();
-    EXPECT_EQ(lockCard()->audioSource(), AudioSource::Tuner);  // power-up: outputs released
+    EXPECT_EQ(lockCard()->audioSource(), AudioSource::Silent);  // power-up: outputs released
     for (int bit = 0; bit < 4; ++bit) ASSERT_EQ(btvid.SetGPOEBit(bit, 1), 0);
     EXPECT_EQ(btvid.SetGPOEBit(24, 1), 1);
 
@@ -80,14 +80,15 @@ TEST_F(DriverPiecesTest, GpioAudioBitsAndTheRegisterWordDecideWhatIsHeard) {
     EXPECT_EQ(btvid.SetGPDATABits(3, 1, 0, 0), 1);
     EXPECT_EQ(btvid.SetGPDATABits(0, 24, 0, 0), 1);
 
-    // With the outputs released the register word's bits 24 and 25 choose the source.
+    // With the outputs released the multiplexer is silent whatever the register word's bits 24
+    // and 25 say (they choose the digital path's source only).
+    ASSERT_EQ(btvid.SetGPDATABits(0, 3, 1, 0), 0);
     for (int bit = 0; bit < 4; ++bit) ASSERT_EQ(btvid.SetGPOEBit(bit, 0), 0);
     auto* word = reinterpret_cast<std::uint32_t*>(static_cast<char*>(registerBlockFrom(kVideoDeviceName, 2)) + 0x10C);
     EXPECT_EQ(*word, RegisterBlock::kAudioControlPowerUp);
+    EXPECT_EQ(lockCard()->audioSource(), AudioSource::Silent);
     *word |= 1u << 25;
-    EXPECT_EQ(lockCard()->audioSource(), AudioSource::ExternalInput);
-    *word = (*word & ~(1u << 25)) | (1u << 24);
-    EXPECT_EQ(lockCard()->audioSource(), AudioSource::SecondInput);
+    EXPECT_EQ(lockCard()->audioSource(), AudioSource::Silent);
     std::uint32_t viaDriver = 0;
     ASSERT_EQ(btvid.ReadDecoder(0x10C, &viaDriver), 0);
     EXPECT_EQ(viaDriver, *word);

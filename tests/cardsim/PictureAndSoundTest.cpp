@@ -4,6 +4,7 @@
 
 #include "cardsim/BrooktreeCaptureDriver.h"
 #include "cardsim/CaptureDriver.h"
+#include "cardsim/SoundSynthesizer.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -218,6 +219,27 @@ TEST_F(PictureAndSoundTest, TestListsPlaceTheDriverAtAnyIndex) {
     list.push_back(list[9]);
     CaptureDriverList::setForTest(list);
     EXPECT_EQ(CaptureDriverList::create(10), nullptr);
+}
+
+}  // namespace
+}  // namespace kelto::cardsim::test
+
+namespace kelto::cardsim::test {
+namespace {
+
+// Sound read in two blocks equals the same stretch read in one, also at present-day dates,
+// where microseconds since 1970 times the sample rate no longer fit 64 bits.
+TEST(SoundTimingTest, BlocksJoinWithoutASlipAtPresentDates) {
+    const auto start = std::chrono::system_clock::time_point(std::chrono::seconds(1'796'000'000)) +
+                       std::chrono::microseconds(123'457);
+    const SoundScene scene{false, 440, SoundMode::Stereo, 0.0, nullptr};
+    std::vector<std::int16_t> whole(2 * 4800), first(2 * 2400), second(2 * 2400);
+    ASSERT_TRUE(SoundSynthesizer::render(scene, start, 48000, 2, whole));
+    ASSERT_TRUE(SoundSynthesizer::render(scene, start, 48000, 2, first));
+    ASSERT_TRUE(SoundSynthesizer::render(scene, start + std::chrono::milliseconds(50), 48000, 2, second));
+    first.insert(first.end(), second.begin(), second.end());
+    EXPECT_EQ(first, whole);
+    EXPECT_EQ(SoundSynthesizer::sampleIndexAt(start, 48000), 86'208'000'005'925ull);
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+#include "capture/CaptureWindowWidget.h"
+
+#include "capture/VideoCompressionDialog.h"
+#include "capture/VideoDisplayDialog.h"
+#include "capture/VideoFormatDialog.h"
+
+#include <QPainter>
+
+#include <cstring>
+
+namespace kelto::capture {
+
+CaptureWindowWidget::CaptureWindowWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    service_.setFrameSink(this);
+    service_.setDialogHost(this);
+    service_.setAbortScope(parent ? static_cast<QObject*>(parent->window()) : this);
+}
+
+CaptureWindowWidget::~CaptureWindowWidget() {
+    service_.setFrameSink(nullptr);
+    service_.setDialogHost(nullptr);
+}
+
+void CaptureWindowWidget::presentFrame(const LiveFrame& frame) {
+    const int width = int(frame.format.width), height = int(frame.format.height);
+    const QImage::Format format = frame.format.bitsPerPixel == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888;
+    if (picture_.width() != width || picture_.height() != height || picture_.format() != format)
+        picture_ = QImage(width, height, format);
+    const std::size_t stride = frame.format.bytesPerRow();
+    const std::size_t rowBytes = std::size_t(width) * (frame.format.bitsPerPixel / 8);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(picture_.scanLine(y), frame.pixels.data() + std::size_t(y) * stride, rowBytes);
+    pictureLeftDriverAt_ = frame.leftDriverAt;
+    ++presented_;
+    update();
+}
+
+void CaptureWindowWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect area = rect();
+    if (picture_.isNull()) {
+        painter.fillRect(area, Qt::black);
+        return;
+    }
+    const DisplayOptions options = service_.displayOptions();
+    QRect target = area;
+    if (!options.scaleToWindow) {
+        target = QRect(QPoint(0, 0), picture_.size());
+        target.moveCenter(area.center());
+        painter.fillRect(area, Qt::black);
+    }
+    painter.drawImage(target, picture_);
+    if (options.showCaption) {
+        const QString caption = QStringLiteral("%1*%2  %3 fps")
+                                    .arg(picture_.width())
+                                    .arg(picture_.height())
+                                    .arg(service_.framesPerSecond(), 0, 'f', 2);
+        const QRect line(area.left(), area.bottom() - 18, area.width(), 18);
+        painter.fillRect(line, QColor(0, 0, 0, 160));
+        painter.setPen(Qt::white);
+        painter.drawText(line.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, caption);
+    }
+    painter.end();
+    ++painted_;
+    lastDelay_ = std::chrono::steady_clock::now() - pictureLeftDriverAt_;
+}
+
+bool CaptureWindowWidget::showVideoFormatDialog(CaptureService& service) {
+    VideoFormatDialog dialog(service, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CaptureWindowWidget::showVideoCompressionDialog(CaptureService& service) {
+    VideoCompressionDialog dialog(service, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CaptureWindowWidget::showVideoDisplayDialog(CaptureService& service) {
+    VideoDisplayDialog dialog(service, this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    update();
+    return accepted;
+}
+
+}  // namespace kelto::capture
