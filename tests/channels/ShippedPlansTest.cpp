@@ -1,6 +1,6 @@
-// The shipped country file against the shipped broadcast world on the simulated card: tuning
-// every channel of a plan through the channel model and the tuner controller locks exactly where
-// the world has a station.
+// The shipped country file against the shipped broadcast world on the simulated card, with the
+// real hardware library started as the viewer starts it: tuning every channel of a plan through
+// the channel model and the tuner controller locks exactly where the world has a station.
 #include "ChannelTestSupport.h"
 
 #include "cardsim/Card.h"
@@ -24,6 +24,7 @@ protected:
         ASSERT_FALSE(world.stations().empty());
     }
     void TearDown() override {
+        controller.UnloadRurorizi();
         controller.UnloadBtVid();
         cardsim::test::clearFaults();
         platform::setClock(nullptr);
@@ -35,13 +36,18 @@ protected:
         cardsim::CardConfig config{.tuner = tuner, .standard = standard};
         config.intermediateFrequencyHz = standard == cardsim::VideoStandard::Pal ? cardsim::kPalIntermediateFrequencyHz
                                                                                  : cardsim::kNtscIntermediateFrequencyHz;
+        controller.UnloadRurorizi();
+        controller.UnloadBtVid();
         cardsim::test::buildCard(config, world.stations());
-        if (!controller.btVid().loaded()) {
-            ASSERT_EQ(controller.LoadBtVid(), 1);
-        }
+        // The viewer's start-up order; the library probes the tuner and names it in the registry.
+        ASSERT_EQ(controller.LoadBtVid(), 1);
+        controller.SetRiscAudioFlag(0);
+        ASSERT_EQ(controller.LoadRurorizi(), 1);
         model.ReadTunerConfig(controller, countryCode);
         model.setConfigPath((platform::windowsFolder() / kCountryFileName).string());
         ASSERT_EQ(model.chooseTableSource(controller, kDefaultTableName, countryCode), TableSource::ConfigFile);
+        controller.Open();
+        ASSERT_EQ(controller.SetInput(VideoMode::TV), 0);
     }
 
     // Scan-tunes a channel as the auto scan does; whether the tuner reports a usable lock.
@@ -60,36 +66,38 @@ protected:
     platform::VirtualClock clock{std::chrono::system_clock::time_point(std::chrono::hours(24 * 365 * 30))};
     BroadcastWorld world;
     CollectedMessages messages;
-    CTunerController controller{&messages, platform::Registry::instance(), kFakeRurorizi};
+    CTunerController controller{&messages};
     ChannelModel model;
 };
 
 TEST_F(ShippedPlansTest, TheUsPlanLocksExactlyWhereTheWorldHasStations) {
-    setUpCountry(1);
-    EXPECT_FLOAT_EQ(model.intermediateFrequencyMHz(), 45.75f);
-    EXPECT_EQ(model.bounds(), (ChannelBounds{2, 69, 1, 125}));
-    for (const ChannelBand band : {ChannelBand::Broadcast, ChannelBand::Cable}) {
-        const FrequencyTable& table = model.records().of(band);
-        std::set<int> locked;
-        for (std::int32_t channel = table.lowest; channel <= table.highest; ++channel) {
-            const std::uint32_t hz = std::uint32_t(table.frequencyHz[std::size_t(channel)]);
-            const bool lock = scan(band, channel);
-            if (lock) locked.insert(channel);
-            // A picture is there within the card's picture range of a station's carrier.
-            EXPECT_EQ(lock, world.nearest(cardsim::Band::Tv, hz, PllTuner::kPictureRangeHz).has_value())
-                << "channel " << channel << " at " << hz << " Hz";
-            if (world.nearest(cardsim::Band::Tv, hz, 0)) {
-                EXPECT_EQ(tunedFrequencyHz(), std::int64_t(hz)) << "channel " << channel;
-                const auto received = cardsim::lockCard()->receivedStation();
-                ASSERT_TRUE(received) << channel;
-                EXPECT_EQ(received->offsetHz, 0) << channel;
+    for (const auto tuner : {cardsim::TunerKind::Philips, cardsim::TunerKind::Alps}) {
+        setUpCountry(1, tuner);
+        EXPECT_FLOAT_EQ(model.intermediateFrequencyMHz(), 45.75f);
+        EXPECT_EQ(model.bounds(), (ChannelBounds{2, 69, 1, 125}));
+        for (const ChannelBand band : {ChannelBand::Broadcast, ChannelBand::Cable}) {
+            const FrequencyTable& table = model.records().of(band);
+            std::set<int> locked;
+            for (std::int32_t channel = table.lowest; channel <= table.highest; ++channel) {
+                const std::uint32_t hz = std::uint32_t(table.frequencyHz[std::size_t(channel)]);
+                const bool lock = scan(band, channel);
+                if (lock) locked.insert(channel);
+                // A picture is there within the card's picture range of a station's carrier.
+                EXPECT_EQ(lock, world.nearest(cardsim::Band::Tv, hz, PllTuner::kPictureRangeHz).has_value())
+                    << "channel " << channel << " at " << hz << " Hz";
+                if (world.nearest(cardsim::Band::Tv, hz, 0)) {
+                    EXPECT_EQ(tunedFrequencyHz(), std::int64_t(hz)) << "channel " << channel;
+                    const auto received = cardsim::lockCard()->receivedStation();
+                    ASSERT_TRUE(received) << channel;
+                    EXPECT_EQ(received->offsetHz, 0) << channel;
+                }
             }
+            const std::set<int> usStations = band == ChannelBand::Broadcast ? std::set<int>{2, 4, 7, 11, 13, 28, 50}
+                                                                            : std::set<int>{14, 18, 23, 40, 95, 100};
+            for (int channel : usStations) EXPECT_TRUE(locked.contains(channel)) << channel;
         }
-        const std::set<int> usStations = band == ChannelBand::Broadcast ? std::set<int>{2, 4, 7, 11, 13, 28, 50}
-                                                                        : std::set<int>{14, 18, 23, 40, 95, 100};
-        for (int channel : usStations) EXPECT_TRUE(locked.contains(channel)) << channel;
+        EXPECT_TRUE(messages.shown.empty());
     }
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ShippedPlansTest, EveryShippedCountryLandsExactlyOnTheStationsOfItsChannels) {
