@@ -4,34 +4,48 @@
 #include "app/CTrayAgentDlg.h"
 #include "app/ProgramArt.h"
 #include "app/ViewerOpening.h"
-#include "app/SettingsStore.h"
+#include "capture/MotionCaptureSettings.h"
+#include "capture/NextCaptureFileName.h"
 #include "platform/Paths.h"
-#include "platform/SystemInfo.h"
 #include "platform/Trace.h"
 
 #include <QCloseEvent>
-#include <QPainter>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
 
 namespace kelto {
 
 using platform::WindowMessage;
+
+namespace {
+constexpr int kOsdPeriodMs = 2000;
+bool isTuner(VideoMode mode) { return mode == VideoMode::TV || mode == VideoMode::CATV; }
+}  // namespace
 
 ViewerStandIn::ViewerStandIn(CTrayAgentDlg& agent) : QWidget(nullptr), agent_(agent) {
     setProperty("resourceId", kResourceId);
     setWindowTitle(kViewerTitle);
     setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(484, 424);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    setPalette(dark);
+    setAutoFillBackground(true);
 }
 
 ViewerStandIn* ViewerStandIn::open(CTrayAgentDlg& agent) {
     auto* viewer = new ViewerStandIn(agent);
     if (!viewer->create()) {
-        viewer->closing_ = true;
+        viewer->saved_ = true;  // nothing was loaded that could be saved
         delete viewer;
         return nullptr;
     }
     viewer->show();
+    viewer->setFocus();
     return viewer;
 }
 
@@ -55,10 +69,38 @@ bool ViewerStandIn::create() {
         showRefusal(this, *refusal);
         return false;
     }
-    if (!findCountryFile(platform::windowsFolder())) {
+    const auto countryFile = findCountryFile(platform::windowsFolder());
+    if (!countryFile) {
         showRefusal(this, OpeningRefusal::NoCountryFile);
         return false;
     }
+
+    const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                           : QRect(0, 0, 1024, 768);
+    SettingsLoadContext context;
+    context.desktopWidth = desktop.width();
+    context.desktopHeight = desktop.height();
+    context.captureFolder = store_.readString(section::kUser, "f_directory", platform::deriveCaptureFolder(platform::programPath().string()));
+    settings_ = loadViewerSettings(store_, context);
+    setGeometry(settings_.window.x, settings_.window.y, settings_.window.width, settings_.window.height);
+
+    hardware_ = std::make_unique<ViewerHardware>(store_, this);
+    if (hardware_->start(settings_, countryFile->string())) return false;
+
+    osd_ = new QLabel(this);
+    osd_->setStyleSheet(QString("color: rgb(%1,%2,%3); font: bold 22px 'DejaVu Sans'; background: transparent;")
+                            .arg(settings_.osdColor.red)
+                            .arg(settings_.osdColor.green)
+                            .arg(settings_.osdColor.blue));
+    osd_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    osdTimer_ = new QTimer(this);
+    osdTimer_->setSingleShot(true);
+    connect(osdTimer_, &QTimer::timeout, osd_, &QLabel::hide);
+
+    hardware_->applyMode(settings_.videoMode, currentChannel());
+    if (isTuner(settings_.videoMode)) tuneChannel(currentChannel());
+    else showOnScreen(videoModeLabel(settings_.videoMode));
+
     map_.onMessage(kMsgSiblingNotice, [](const WindowMessage&) { return std::int64_t(0); });
     window_ = std::make_unique<framework::PlatformWindow>(
         "#32770", kViewerTitle, map_,
@@ -75,16 +117,8 @@ ViewerStandIn::~ViewerStandIn() {
         notifyRemoteController(remoteWindow_->system(), remoteWindow_->handle(), false);
         remoteWindow_->destroy();
     }
+    hardware_.reset();
     agent_.viewerClosed(this);
-}
-
-int ViewerStandIn::countryCode() const { return SettingsStore().readInt("user", "CountryCode", platform::userCountryCode()); }
-
-RegisteredList ViewerStandIn::registeredList(VideoMode) const { return {}; }
-
-bool ViewerStandIn::recordStream(const std::string& file) {
-    platform::tracef("Viewer: cannot record %s: this viewer has no capture window", file.c_str());
-    return false;
 }
 
 void ViewerStandIn::activate() {
@@ -94,17 +128,103 @@ void ViewerStandIn::activate() {
 }
 
 void ViewerStandIn::closeEvent(QCloseEvent* event) {
-    closing_ = true;
     agent_.viewerClosed(this);
+    if (!saved_ && hardware_) {
+        const QRect frame = geometry();
+        settings_.window = {frame.x(), frame.y(), frame.width(), frame.height()};
+        saveViewerSettings(store_, settings_);
+        saved_ = true;
+    }
+    if (hardware_) hardware_->stop();
     if (window_) window_->destroy();
     event->accept();
 }
 
-void ViewerStandIn::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), QColor(16, 18, 24));
-    const QPixmap picture = aboutPicture();
-    p.drawPixmap((width() - picture.width()) / 2, (height() - picture.height()) / 2, picture);
+void ViewerStandIn::resizeEvent(QResizeEvent*) {
+    if (hardware_) hardware_->setPictureGeometry(0, 0, width(), height());
+    if (osd_) osd_->setGeometry(14, 10, width() - 28, 34);
+}
+
+void ViewerStandIn::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up: stepRegistered(+1); break;
+    case Qt::Key_Down: stepRegistered(-1); break;
+    case Qt::Key_PageUp: tuneChannel(currentChannel() + 1); break;
+    case Qt::Key_PageDown: tuneChannel(currentChannel() - 1); break;
+    default: QWidget::keyPressEvent(event);
+    }
+}
+
+void ViewerStandIn::showOnScreen(const QString& text) {
+    if (!osd_) return;
+    osd_->setText(text);
+    osd_->raise();
+    osd_->show();
+    osdTimer_->start(kOsdPeriodMs);
+}
+
+QString ViewerStandIn::onScreenText() const { return osd_ && osd_->isVisible() ? osd_->text() : QString(); }
+
+void ViewerStandIn::setVideoMode(VideoMode mode) {
+    settings_.videoMode = mode;
+    if (!hardware_) return;
+    hardware_->applyMode(mode, currentChannel());
+    if (isTuner(mode)) tuneChannel(currentChannel());
+    else showOnScreen(videoModeLabel(mode));
+}
+
+int ViewerStandIn::currentChannel() const {
+    return settings_.videoMode == VideoMode::CATV ? settings_.catvChannel : settings_.tvChannel;
+}
+
+void ViewerStandIn::tuneChannel(int channel) {
+    if (!hardware_ || !isTuner(settings_.videoMode)) return;
+    const int tuned = hardware_->tune(settings_.videoMode, channel);
+    (settings_.videoMode == VideoMode::CATV ? settings_.catvChannel : settings_.tvChannel) = tuned;
+    showOnScreen(QString::asprintf("CH %3d", tuned));
+}
+
+void ViewerStandIn::stepRegistered(int direction) {
+    const RegisteredList list = registeredList(settings_.videoMode);
+    if (!isTuner(settings_.videoMode) || list.count <= 0) return;
+    const int at = list.indexOf(currentChannel());
+    const int next = at < 0 ? 0 : (at + direction + list.count) % list.count;
+    tuneChannel(list.channels[std::size_t(next)]);
+}
+
+RegisteredList ViewerStandIn::registeredList(VideoMode mode) const {
+    return mode == VideoMode::CATV ? settings_.catvList : settings_.tvList;
+}
+
+ChannelBounds ViewerStandIn::channelBounds() const { return hardware_ ? hardware_->bounds() : ChannelBounds{}; }
+
+RecordingSetup ViewerStandIn::recordingSetup() {
+    RecordingSetup setup;
+    if (!hardware_) return setup;
+    if (const auto values = capture::GetRecordingSetup(hardware_->captureWindow(), store_))
+        setup = {values->frameRate, values->limitFlag, values->limitSeconds, values->audioFlag};
+    return setup;
+}
+
+void ViewerStandIn::setRecordingSetup(const RecordingSetup& setup) {
+    if (!hardware_) return;
+    capture::SetRecordingSetup(hardware_->captureWindow(), store_,
+                               {setup.frameRate, setup.limitOn, setup.limitSeconds, setup.captureAudio});
+}
+
+std::string ViewerStandIn::nextRecordingFileName() {
+    switch (settings_.streamFormat) {
+    case 1: return capture::NextCaptureFileName(settings_.mpg1Directory, settings_.mpg1FileName, capture::RecordingType::Mpeg1);
+    case 2: return capture::NextCaptureFileName(settings_.mpg2Directory, settings_.mpg2FileName, capture::RecordingType::Mpeg2);
+    default: return capture::NextCaptureFileName(settings_.aviDirectory, settings_.aviFileName, capture::RecordingType::Avi);
+    }
+}
+
+bool ViewerStandIn::recordStream(const std::string& file) {
+    if (!hardware_) return false;
+    const bool ok = hardware_->captureWindow().CaptureVideoStream(file, settings_.streamFormat) != 0;
+    if (!ok) platform::tracef("Viewer: recording %s failed", file.c_str());
+    return ok;
 }
 
 }  // namespace kelto

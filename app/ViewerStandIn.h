@@ -1,6 +1,10 @@
 #pragma once
-// A minimal viewer window titled "Kelto TV": it makes its opening checks, takes part in the
-// remote-control and sibling-program handshakes, and closes cleanly. The full viewer replaces it.
+// A small viewer window titled "Kelto TV" until the full viewer exists: it makes the opening
+// checks, shows the live picture of the saved channel, steps channels with the arrow keys, takes
+// part in the remote-control and sibling-program handshakes, records for the scheduler, and
+// saves the settings when it closes.
+#include "app/ViewerHardware.h"
+#include "app/ViewerSettings.h"
 #include "app/ViewerWindow.h"
 #include "framework/MessageMap.h"
 #include "framework/PlatformWindow.h"
@@ -8,6 +12,9 @@
 
 #include <QWidget>
 #include <memory>
+
+class QLabel;
+class QTimer;
 
 namespace kelto {
 
@@ -27,38 +34,45 @@ public:
     bool closedByRemote() const override { return closedByRemote_; }
     void setClosedByRemote() override { closedByRemote_ = true; }
 
-    // Switching only remembers the mode and channel; the stand-in has no picture and cannot record.
-    VideoMode videoMode() const override { return mode_; }
-    void setVideoMode(VideoMode mode) override { mode_ = mode; }
-    int currentChannel() const override { return channel_; }
-    void tuneChannel(int channel) override { channel_ = channel; }
-    int countryCode() const override;
+    VideoMode videoMode() const override { return settings_.videoMode; }
+    void setVideoMode(VideoMode mode) override;
+    int currentChannel() const override;
+    void tuneChannel(int channel) override;
+    int countryCode() const override { return settings_.countryCode; }
     RegisteredList registeredList(VideoMode mode) const override;
-    ChannelBounds channelBounds() const override { return {}; }
-    RecordingSetup recordingSetup() override { return setup_; }
-    void setRecordingSetup(const RecordingSetup& setup) override { setup_ = setup; }
-    std::string nextRecordingFileName() override { return {}; }
+    ChannelBounds channelBounds() const override;
+    RecordingSetup recordingSetup() override;
+    void setRecordingSetup(const RecordingSetup& setup) override;
+    std::string nextRecordingFileName() override;
     bool recordStream(const std::string& file) override;
+
+    // What the on-screen display shows now ("" when hidden).
+    QString onScreenText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     explicit ViewerStandIn(CTrayAgentDlg& agent);
     bool create();
+    void showOnScreen(const QString& text);
+    void stepRegistered(int direction);
 
     CTrayAgentDlg& agent_;
+    SettingsStore store_;
+    ViewerSettings settings_;
+    std::unique_ptr<ViewerHardware> hardware_;
     framework::MessageMap map_;
     framework::MessageMap remoteMap_;
     std::unique_ptr<framework::PlatformWindow> window_;
     std::unique_ptr<RemoteForwarding> forwarding_;
     std::unique_ptr<framework::PlatformWindow> remoteWindow_;
+    QLabel* osd_ = nullptr;
+    QTimer* osdTimer_ = nullptr;
     bool closedByRemote_ = false;
-    VideoMode mode_ = VideoMode::TV;
-    int channel_ = 0;
-    RecordingSetup setup_;
-    bool closing_ = false;
+    bool saved_ = false;
 };
 
 }  // namespace kelto

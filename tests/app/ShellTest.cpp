@@ -2,6 +2,7 @@
 #include "app/CTrayAgentDlg.h"
 #include "app/CTvViewerApp.h"
 #include "app/ViewerOpening.h"
+#include "app/ViewerStandIn.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ShellServices.h"
 #include "platform/Clock.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace kelto {
@@ -264,6 +266,40 @@ TEST_F(ShellTest, PowerOffMessageEndsTheAgentAndAsksOnceForPowerOff) {
     EXPECT_EQ(ended.count(), 1);
     EXPECT_TRUE(boxes.empty());  // powering off asks nothing
     EXPECT_EQ(recorder.requestCount(), 1u);
+}
+
+TEST_F(ShellTest, TheViewerShowsTheSavedChannelOnTheCardAndStepsThroughTheList) {
+    platform::VirtualClock clock(std::chrono::system_clock::now());
+    platform::setClock(&clock);
+    writeFactoryDefaults(settings, platform::programPath().string());  // as every start does
+    CTrayAgentDlg agent([](CTrayAgentDlg& a) -> ViewerWindow* { return ViewerStandIn::open(a); }, system);
+    ASSERT_TRUE(agent.initialise());
+    agent.openViewer();
+    auto* viewer = dynamic_cast<ViewerStandIn*>(currentViewer());
+    ASSERT_NE(viewer, nullptr) << (boxes.empty() ? "" : boxes[0].text);
+    EXPECT_EQ(viewer->currentChannel(), 6);  // the factory channel on a first start
+    EXPECT_EQ(viewer->onScreenText(), "CH   6");
+    QTest::keyClick(viewer, Qt::Key_Up);      // the next registered channel: 6, 7, 9, 11, 12
+    EXPECT_EQ(viewer->currentChannel(), 7);
+    QTest::keyClick(viewer, Qt::Key_Down);
+    QTest::keyClick(viewer, Qt::Key_Down);
+    EXPECT_EQ(viewer->currentChannel(), 12);
+    EXPECT_EQ(viewer->onScreenText(), "CH  12");
+
+    // Closing saves the viewer's state: the next start comes back to channel 12.
+    system.sendMessage(viewer->windowHandle(), platform::WM_CLOSE, 0, 0);
+    test::pump(system);
+    EXPECT_EQ(currentViewer(), nullptr);
+    EXPECT_EQ(settings.readInt("user", "s_flag", 0), 1);
+    EXPECT_EQ(settings.readInt("user", "s_channel", 0), 12);
+    agent.openViewer();
+    viewer = dynamic_cast<ViewerStandIn*>(currentViewer());
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->currentChannel(), 12);
+    viewer->close();
+    test::pump(system);
+    platform::setClock(nullptr);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(ShellTest, RemoteButtonsGoToTheOpenViewer) {

@@ -1,0 +1,51 @@
+#pragma once
+// The stand-in viewer's picture and tuner: the capture window with the live picture, the tuner
+// controller with its two libraries, and the channel model of the user's country, started in the
+// viewer's opening order (capture window and driver, then the tuner controller).
+#include "app/ViewerOpening.h"
+#include "app/ViewerSettings.h"
+#include "capture/CCaptureWindow.h"
+#include "channels/CTunerController.h"
+#include "channels/ChannelModel.h"
+#include "channels/HardwareMessageSink.h"
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace kelto {
+
+class ViewerHardware : private HardwareMessageSink {
+public:
+    ViewerHardware(SettingsStore& store, QWidget* parent);
+    ~ViewerHardware() override;
+
+    // Starts everything; the refusal (its message already shown) when the viewer cannot open.
+    std::optional<OpeningRefusal> start(ViewerSettings& settings, const std::string& countryFile);
+    void stop();
+
+    // Places the live picture.
+    void setPictureGeometry(int x, int y, int width, int height);
+    // Switches the source and tunes the band's current channel (modes 0 and 1).
+    void applyMode(VideoMode mode, int channel);
+    // Tunes a channel of the band of the mode; the channel actually tuned (clamped to the band).
+    int tune(VideoMode mode, int channel);
+    const ChannelModel& model() const { return model_; }
+    ChannelBounds bounds() const { return model_.bounds(); }
+
+    capture::CCaptureWindow& captureWindow() { return capture_; }
+    CTunerController& controller() { return controller_; }
+
+private:
+    void showHardwareMessage(int stringId, const std::string& text, const std::string& caption) override;
+
+    SettingsStore& store_;
+    QWidget* parent_;
+    capture::CCaptureWindow capture_;
+    CTunerController controller_{this};
+    ChannelModel model_;
+    bool started_ = false;
+};
+
+}  // namespace kelto
