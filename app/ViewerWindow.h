@@ -7,11 +7,10 @@
 
 namespace kelto {
 
-// The switching and recording operations are the ones the reservation scheduler uses
-// (ReservationViewer); the agent forwards them to the open viewer.
-class ViewerWindow {
+// The switching and recording operations (ViewerControls) are the ones the reservation
+// scheduler uses; the agent forwards them to the open viewer.
+class ViewerWindow : public ViewerControls {
 public:
-    virtual ~ViewerWindow() = default;
     // The viewer's findable window ("Kelto TV"); messages for the viewer go there.
     virtual platform::WindowHandle windowHandle() const = 0;
     // Brings the viewer to the front.
@@ -19,18 +18,6 @@ public:
     // Set when the remote controller's command 101 closed the viewer.
     virtual bool closedByRemote() const = 0;
     virtual void setClosedByRemote() = 0;
-
-    virtual VideoMode videoMode() const = 0;
-    virtual void setVideoMode(VideoMode mode) = 0;
-    virtual int currentChannel() const = 0;
-    virtual void tuneChannel(int channel) = 0;
-    virtual int countryCode() const = 0;
-    virtual RegisteredList registeredList(VideoMode mode) const = 0;
-    virtual ChannelBounds channelBounds() const = 0;
-    virtual RecordingSetup recordingSetup() = 0;
-    virtual void setRecordingSetup(const RecordingSetup& setup) = 0;
-    virtual std::string nextRecordingFileName() = 0;
-    virtual bool recordStream(const std::string& file) = 0;
 };
 
 ViewerWindow* currentViewer();

@@ -19,18 +19,11 @@ struct RecordingSetup {
     bool operator==(const RecordingSetup&) const = default;
 };
 
-class ReservationViewer {
+// The switching and recording operations of an open viewer: what the scheduler asks of it.
+// The viewer window implements them; the agent forwards them to the open viewer.
+class ViewerControls {
 public:
-    virtual ~ReservationViewer() = default;
-
-    // --- the agent's side: is a viewer open, open one, close it.
-    virtual bool isOpen() const = 0;
-    // Opens the viewer without any question (nothing when one is open). True when a viewer is
-    // open afterwards; a viewer that failed to initialise counts as not open.
-    virtual bool open() = 0;
-    // Sends the open viewer's window a close request (it saves its settings and closes);
-    // nothing when none is open.
-    virtual void requestClose() = 0;
+    virtual ~ViewerControls() = default;
 
     // --- switching; called only while a viewer is open.
     virtual VideoMode videoMode() const = 0;
@@ -52,6 +45,19 @@ public:
     // Records into file until the set-up's time limit or until the user aborts; blocks meanwhile.
     // True on success (a failure has been shown to the user already).
     virtual bool recordStream(const std::string& file) = 0;
+};
+
+// The agent's side: is a viewer open, open one, close it; and, while one is open, its controls.
+class ReservationViewer : public ViewerControls {
+public:
+    // --- the agent's side: is a viewer open, open one, close it.
+    virtual bool isOpen() const = 0;
+    // Opens the viewer without any question (nothing when one is open). True when a viewer is
+    // open afterwards; a viewer that failed to initialise counts as not open.
+    virtual bool open() = 0;
+    // Sends the open viewer's window a close request (it saves its settings and closes);
+    // nothing when none is open.
+    virtual void requestClose() = 0;
 };
 
 }  // namespace kelto
