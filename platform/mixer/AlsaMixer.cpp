@@ -119,6 +119,19 @@ struct AlsaMixer::Device {
         }
         return nullptr;
     }
+    // The line whose control a details request names, with the request's shape checked: 32-bit
+    // values, one item, one value per channel (or one for all), room for them.
+    MixerResult lineForDetails(const MixerControlDetails& details, AlsaLine*& line, bool& isVolume) {
+        if (gone) return MixerResult::NoDriver;
+        line = lineOfControl(details.controlId, isVolume);
+        if (!line) return MixerResult::InvalidControl;
+        if (!line->elem) return MixerResult::NoDriver;
+        const auto channels = static_cast<std::uint32_t>(line->channels.size());
+        if (details.valueSizeBytes != 4 || details.itemCount > 1 ||
+            (details.channelCount != 1 && details.channelCount != channels) || details.values.size() < details.valueCount())
+            return MixerResult::InvalidParam;
+        return MixerResult::NoError;
+    }
 };
 
 namespace {
@@ -385,15 +398,10 @@ MixerResult AlsaMixer::getControlDetails(MixerHandle handle, MixerControlDetails
     Device* device = find(handle);
     if (!device) return MixerResult::InvalidHandle;
     device->collectEvents();  // so the values read are the ones other programs left
-    if (device->gone) return MixerResult::NoDriver;
     bool isVolume = false;
-    AlsaLine* line = device->lineOfControl(details.controlId, isVolume);
-    if (!line) return MixerResult::InvalidControl;
-    if (!line->elem) return MixerResult::NoDriver;
-    const auto channels = static_cast<std::uint32_t>(line->channels.size());
-    if (details.valueSizeBytes != 4 || details.itemCount > 1 || (details.channelCount != 1 && details.channelCount != channels) ||
-        details.values.size() < details.valueCount())
-        return MixerResult::InvalidParam;
+    AlsaLine* line = nullptr;
+    if (const MixerResult checked = device->lineForDetails(details, line, isVolume); checked != MixerResult::NoError)
+        return checked;
     if (isVolume) {
         const auto volumes = line->readVolumes();
         for (std::uint32_t i = 0; i < details.channelCount; ++i)
@@ -409,15 +417,11 @@ MixerResult AlsaMixer::setControlDetails(MixerHandle handle, const MixerControlD
     std::lock_guard lock(mutex_);
     Device* device = find(handle);
     if (!device) return MixerResult::InvalidHandle;
-    if (device->gone) return MixerResult::NoDriver;
     bool isVolume = false;
-    AlsaLine* line = device->lineOfControl(details.controlId, isVolume);
-    if (!line) return MixerResult::InvalidControl;
-    if (!line->elem) return MixerResult::NoDriver;
+    AlsaLine* line = nullptr;
+    if (const MixerResult checked = device->lineForDetails(details, line, isVolume); checked != MixerResult::NoError)
+        return checked;
     const auto channels = static_cast<std::uint32_t>(line->channels.size());
-    if (details.valueSizeBytes != 4 || details.itemCount > 1 || (details.channelCount != 1 && details.channelCount != channels) ||
-        details.values.size() < details.valueCount())
-        return MixerResult::InvalidParam;
     int err = 0;
     for (std::uint32_t i = 0; i < channels && err >= 0; ++i) {
         // One value given for a line with more channels: it goes to every channel.
