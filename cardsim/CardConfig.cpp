@@ -17,10 +17,15 @@ namespace {
 
 constexpr const char* kSection = "Card";
 
-// Countries whose channel plans are the European ones, plus China: their tuners use the PAL
-// intermediate frequency.
-constexpr std::array kPalCountries{7,  30,  31,  32,  33,  34,  36,  39,  40,  41,  43,  44,  45,  46,  47, 48,
-                                   49, 55,  61,  64,  65,  86,  90,  351, 353, 354, 358, 359, 420, 852};
+// Countries (by dialling code) whose cards carry a PAL tuner: every 625-line plan (PAL and SECAM
+// B/G, D/K, I and L, China) and PAL M and PAL N on the channels of the United States. The others
+// use the NTSC M tuner.
+constexpr std::array kPalCountries{
+    7, 20, 27, 30, 31, 32, 33, 34, 36, 39, 40, 41, 43, 44, 45, 46,
+    47, 48, 49, 54, 55, 61, 64, 65, 86, 90, 212, 213, 216, 351, 352, 353,
+    354, 355, 356, 357, 358, 359, 370, 371, 372, 373, 374, 375, 377, 378, 380, 381,
+    382, 385, 386, 387, 389, 420, 421, 423, 595, 598, 852, 853, 962, 972, 976, 992,
+    993, 994, 995, 996, 998};
 
 std::string readKey(const std::filesystem::path& file, const char* key) {
     return std::string(platform::trimBlanks(platform::getPrivateProfileString(kSection, key, "", file.string())));

@@ -7,7 +7,7 @@
 //   Tuner=Philips              ; Philips (I2C 0xC0), Alps (0xC2), LGAlps (0xC6) or None
 //   SoundDecoder=1             ; 0 none, 1 (I2C 0xB0), 2 (I2C 0x80)
 //   RiscAudio=1                ; Bt878 only: the digital audio path exists
-//   Standard=auto              ; NTSC, PAL, or auto (PAL where the locale's country uses PAL plans)
+//   Standard=auto              ; NTSC, PAL, or auto (PAL where the locale's country uses a PAL tuner)
 //   IntermediateFrequencyHz=   ; optional; default 45750000 (NTSC) or 38875000 (PAL)
 //   World=stations.ini         ; the broadcast world; relative names are beside the card file
 //
@@ -41,8 +41,8 @@ std::uint8_t tunerAddress(TunerKind tuner);
 // The 8-bit write address of a sound decoder; 0 for none.
 std::uint8_t soundDecoderAddress(SoundDecoderKind decoder);
 
-// The standard the country's channel plans use: PAL for the European-plan countries and China,
-// NTSC elsewhere.
+// The standard of the tuner the country's cards carry: PAL for the 625-line plans and for PAL M
+// and PAL N, NTSC elsewhere.
 VideoStandard standardForCountry(int countryCode);
 
 // KELTO_CARD when set, else <data folder>/card.ini.

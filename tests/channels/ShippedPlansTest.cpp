@@ -6,8 +6,12 @@
 #include "cardsim/Card.h"
 #include "channels/ChannelModel.h"
 #include "platform/Paths.h"
+#include "platform/ProfileFile.h"
 
+#include <map>
 #include <set>
+#include <string>
+#include <string_view>
 
 namespace kelto::test {
 namespace {
@@ -100,12 +104,22 @@ TEST_F(ShippedPlansTest, TheUsPlanLocksExactlyWhereTheWorldHasStations) {
     }
 }
 
+// Every country of the file, on the card its user would have: each channel that has a station on
+// its carrier tunes exactly there, and every channel table of the file (each plan, shared by its
+// countries) reaches at least one station of the world.
 TEST_F(ShippedPlansTest, EveryShippedCountryLandsExactlyOnTheStationsOfItsChannels) {
+    const std::string file = (platform::dataFolder() / kCountryFileName).string();
+    std::map<std::string, int> stationsOfTable;
     int stationsFound = 0;
-    for (const int country : {1, 82, 81, 86, 49, 44, 33, 39, 61, 55}) {
+    for (const std::string& key : platform::getPrivateProfileKeyNames("COUNTRY LIST", file)) {
+        const int country = std::stoi(key.substr(std::string_view("COUNTRY_").size()));
         setUpCountry(country);
+        const std::string section = countrySectionName(file, country);
         EXPECT_FALSE(model.tunerSettings().tunerModel.empty()) << country;
         for (const ChannelBand band : {ChannelBand::Broadcast, ChannelBand::Cable}) {
+            const std::string tableName = platform::getPrivateProfileString(
+                section, band == ChannelBand::Broadcast ? "BROADCAST TV" : "CABLE TV", "", file);
+            stationsOfTable.try_emplace(tableName, 0);
             const FrequencyTable& table = model.records().of(band);
             EXPECT_GE(table.lowest, 1) << country;
             EXPECT_LE(table.highest, kMaxChannel) << country;
@@ -113,12 +127,44 @@ TEST_F(ShippedPlansTest, EveryShippedCountryLandsExactlyOnTheStationsOfItsChanne
                 const std::int32_t hz = table.frequencyHz[std::size_t(channel)];
                 if (!world.nearest(cardsim::Band::Tv, std::uint32_t(hz), 0)) continue;
                 ++stationsFound;
+                ++stationsOfTable[tableName];
                 EXPECT_TRUE(scan(band, channel)) << "country " << country << " channel " << channel;
                 EXPECT_EQ(tunedFrequencyHz(), hz) << "country " << country << " channel " << channel;
+                const auto received = cardsim::lockCard()->receivedStation();
+                ASSERT_TRUE(received) << "country " << country << " channel " << channel;
+                EXPECT_EQ(received->offsetHz, 0) << "country " << country << " channel " << channel;
             }
         }
     }
-    EXPECT_GT(stationsFound, 100);
+    EXPECT_GE(stationsOfTable.size(), 17u);
+    for (const auto& [tableName, stations] : stationsOfTable) EXPECT_GE(stations, 1) << tableName;
+    EXPECT_GT(stationsFound, 1000);
+}
+
+// The stations that show only on a plan of their own: found on that plan's channel, on the card
+// of one of its countries.
+TEST_F(ShippedPlansTest, StationsOnTheChannelsOfASinglePlanTuneOnThatPlan) {
+    struct Expected {
+        int country;
+        ChannelBand band;
+        std::int32_t channel;
+        const char* station;
+    };
+    const Expected cases[] = {
+        {81, ChannelBand::Cable, 22, "CATV JAPAN C22"},   {39, ChannelBand::Broadcast, 7, "RETE ITALIA G"},
+        {33, ChannelBand::Broadcast, 4, "TELE FRANCE L4"}, {61, ChannelBand::Broadcast, 4, "AUSSIE TV 4"},
+        {7, ChannelBand::Broadcast, 2, "EFIR R2"},        {7, ChannelBand::Cable, 8, "KABEL SK3"},
+        {353, ChannelBand::Broadcast, 9, "TELEFIS I"},    {27, ChannelBand::Broadcast, 13, "SANTV 13"},
+        {64, ChannelBand::Broadcast, 1, "KIWI TV 1"},     {380, ChannelBand::Broadcast, 2, "EFIR R2"},
+    };
+    for (const Expected& expected : cases) {
+        setUpCountry(expected.country);
+        EXPECT_TRUE(scan(expected.band, expected.channel)) << expected.station;
+        const auto received = cardsim::lockCard()->receivedStation();
+        ASSERT_TRUE(received) << expected.station;
+        EXPECT_EQ(received->station->name, expected.station);
+        EXPECT_EQ(received->offsetHz, 0) << expected.station;
+    }
 }
 
 }  // namespace
