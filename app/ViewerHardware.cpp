@@ -21,7 +21,7 @@ void ViewerHardware::showHardwareMessage(int, const std::string& text, const std
 ChannelBounds ViewerHardware::chooseTables(const std::string& countryFile, int countryCode,
                                            const std::string& frequencyName) {
     model_.setConfigPath(countryFile);
-    model_.chooseTableSource(controller_, frequencyName, countryCode);
+    tableSource_ = model_.chooseTableSource(controller_, frequencyName, countryCode);
     return model_.bounds();
 }
 

@@ -25,6 +25,8 @@ public:
     // returns their band limits; the settings load calls it once it has read the country code
     // and the table name.
     ChannelBounds chooseTables(const std::string& countryFile, int countryCode, const std::string& frequencyName);
+    // Where the active tables came from (the country file until chooseTables picks a table file).
+    TableSource tableSource() const { return tableSource_; }
     // Starts the capture window and the tuner controller and hands the saved registered channels
     // and fine tuning to the channel model, which keeps them from then on. A library that does
     // not load, or lacks entry points, is reported by its message and the start goes on without
@@ -55,6 +57,7 @@ private:
     capture::CCaptureWindow capture_;
     CTunerController controller_{this};
     ChannelModel model_;
+    TableSource tableSource_ = TableSource::ConfigFile;
     bool started_ = false;
 };
 

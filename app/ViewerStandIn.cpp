@@ -91,7 +91,10 @@ bool ViewerStandIn::create() {
         return hardware_->chooseTables(countryFile->string(), countryCode, frequencyName);
     });
     setGeometry(settings_.window.x, settings_.window.y, settings_.window.width, settings_.window.height);
-    showCountryPlanNotice(this, store_, countryFile->string(), settings_.countryCode);
+    // Without a plan for the country the country file's bands are empty; a table file of the
+    // user's has channels of its own.
+    if (hardware_->tableSource() == TableSource::ConfigFile)
+        showCountryPlanNotice(this, store_, countryFile->string(), settings_.countryCode);
 
     if (hardware_->start(settings_, countryFile->string())) return false;
 

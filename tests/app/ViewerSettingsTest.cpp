@@ -185,7 +185,7 @@ TEST_F(ViewerSettingsTest, Country86ReplacesAnUnregisteredChannelByTheFirstRegis
     const int list[] = {6, 7, 9, 11, 12};
     for (int n = 1; n <= 5; ++n) store_.writeInt("tvchannel", "s_ch" + std::to_string(n), list[n - 1]);
     store_.writeInt("user", "s_channel", 99);
-    tables = {1, 57, 1, 99};  // the Chinese plans' limits
+    tables = {1, 68, 1, 105};  // the shipped Chinese plans' limits
     ViewerSettings s = load();
     EXPECT_EQ(s.tvChannel, 6);
     saveViewerSettings(store_, s);

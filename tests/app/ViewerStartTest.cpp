@@ -6,6 +6,7 @@
 #include "app/ViewerSettings.h"
 #include "app/ViewerStandIn.h"
 #include "cardsim/CardTestHook.h"
+#include "channels/FreqFile.h"
 #include "framework/MessageBoxes.h"
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
@@ -35,6 +36,8 @@ protected:
             return framework::IDOK;
         });
         cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
+        // Each case starts from an empty store, also when the cases share one process.
+        store.registry().deleteKey(platform::RegHive::CurrentUser, "Software\\UserVxdKeltoTV");
         writeFactoryDefaults(store, platform::programPath().string());  // as every start does
         store.writeInt("user", "CountryCode", 1);
         agent = std::make_unique<CTrayAgentDlg>(
@@ -184,6 +187,20 @@ TEST_F(ViewerStartTest, ACountryWithoutAChannelPlanIsToldOnce) {
     store.writeInt("user", "CountryCode", 82);  // a country with a plan: nothing to tell
     close(open());
     EXPECT_EQ(boxes.size(), 1u);
+
+    // A table file of the user's has channels of its own: nothing to tell either.
+    store.writeInt("user", "CountryCode", 999);
+    FrequencyTables mine;
+    mine.broadcast = {5, 5, {}};
+    mine.broadcast.frequencyHz[5] = 77250000;
+    mine.cable = {1, 1, {}};
+    mine.cable.frequencyHz[1] = 73250000;
+    std::filesystem::create_directories(platform::programFolder());
+    ASSERT_TRUE(FreqFile::write(FreqFile::pathForName("mine"), FreqFile::contentOf(mine)));
+    store.writeString("user", "frequencyname", "mine");
+    close(open());
+    EXPECT_EQ(boxes.size(), 1u);
+    store.writeString("user", "frequencyname", "Default");
 
     // Another country without a plan is told again, named by the locale's territory when the
     // code comes from the locale.
