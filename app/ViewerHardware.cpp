@@ -12,9 +12,17 @@ ViewerHardware::ViewerHardware(SettingsStore& store, QWidget* parent) : store_(s
 
 ViewerHardware::~ViewerHardware() { stop(); }
 
+// Messages 186 and 187 have no owner window and the stop icon.
 void ViewerHardware::showHardwareMessage(int, const std::string& text, const std::string& caption) {
-    framework::messageBox(parent_, framework::MessageBoxRequest{text, caption, framework::MessageButtons::Ok,
-                                                                framework::MessageIcon::Information});
+    framework::messageBox(nullptr, framework::MessageBoxRequest{text, caption, framework::MessageButtons::Ok,
+                                                                framework::MessageIcon::Stop});
+}
+
+ChannelBounds ViewerHardware::chooseTables(const std::string& countryFile, int countryCode,
+                                           const std::string& frequencyName) {
+    model_.setConfigPath(countryFile);
+    tableSource_ = model_.chooseTableSource(controller_, frequencyName, countryCode);
+    return model_.bounds();
 }
 
 std::optional<OpeningRefusal> ViewerHardware::start(ViewerSettings& settings, const std::string& countryFile) {
@@ -27,24 +35,20 @@ std::optional<OpeningRefusal> ViewerHardware::start(ViewerSettings& settings, co
     }
     capture_.SetOverlay(true);
 
-    // The tuner controller: the video driver library, RISC audio off, the hardware library.
-    if (controller_.LoadBtVid() != 1) return OpeningRefusal::Tuner;
+    // The tuner controller: the video driver library, RISC audio off, the hardware library. The
+    // load results are not examined: messages 186/187 are their only report, and every
+    // operation skips an entry point that is missing.
+    controller_.LoadBtVid();
     controller_.SetRiscAudioFlag(0);
-    if (controller_.LoadRurorizi() != 1) {
-        controller_.UnloadBtVid();
-        return OpeningRefusal::Tuner;
-    }
+    controller_.LoadRurorizi();
     controller_.Open();
     started_ = true;
 
-    // The country's tuner data and channel tables (or the user's table file).
+    // The country's tuner data (the channel tables were chosen by the settings load).
     model_.setConfigPath(countryFile);
     model_.ReadTunerConfig(controller_, settings.countryCode, countryFile);
-    model_.chooseTableSource(controller_, settings.frequencyName, settings.countryCode);
-    for (int n = 1; n <= kMaxChannel; ++n) {
-        controller_.setFineTune(ChannelBand::Broadcast, n, settings.tvFineTune[std::size_t(n)]);
-        controller_.setFineTune(ChannelBand::Cable, n, settings.catvFineTune[std::size_t(n)]);
-    }
+    model_.registered() =
+        RegisteredChannels(settings.tvList, settings.catvList, settings.tvFineTune, settings.catvFineTune);
     const PictureLevels levels = loadPictureLevels(store_);
     controller_.SetBrightness(levels.brightness);
     controller_.SetContrast(levels.contrast);
@@ -60,6 +64,14 @@ void ViewerHardware::stop() {
     controller_.Close();
     controller_.UnloadRurorizi();
     controller_.UnloadBtVid();
+}
+
+void ViewerHardware::takeBackChannels(ViewerSettings& settings) const {
+    const RegisteredChannels& channels = model_.registered();
+    settings.tvList = channels.list(ChannelBand::Broadcast);
+    settings.catvList = channels.list(ChannelBand::Cable);
+    settings.tvFineTune = channels.fineTuneTable(ChannelBand::Broadcast);
+    settings.catvFineTune = channels.fineTuneTable(ChannelBand::Cable);
 }
 
 void ViewerHardware::setPictureGeometry(int x, int y, int width, int height) {

@@ -1,10 +1,19 @@
 #include "app/ViewerOpening.h"
 
 #include "app/AppMessages.h"
+#include "app/ViewerSettings.h"
+#include "channels/CountryConfigFile.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 #include "platform/Text.h"
+#include "platform/Trace.h"
 #include "platform/WindowMessageIds.h"
 #include "resources/StringTable.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdlib>
 
 namespace kelto {
 
@@ -53,6 +62,66 @@ std::optional<fs::path> findCountryFile(const fs::path& windowsFolder) {
 
 bool displayRefused(int bitsPerPixel, int width, int height) {
     return bitsPerPixel >= 32 && width >= 1280 && height >= 960;
+}
+
+DisplayMode primaryDisplayMode() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {32, 1024, 768};
+    return {screen->depth(), screen->geometry().width(), screen->geometry().height()};
+}
+
+std::optional<OpeningRefusal> checkDisplay(const cardsim::CaptureDriverDescription& driver, const DisplayMode& display) {
+    if (driver.overlayInVideoMemory && displayRefused(display.bitsPerPixel, display.width, display.height))
+        return OpeningRefusal::Display;
+    return std::nullopt;
+}
+
+namespace {
+
+// Where the country code came from: the "CountryCode" setting, or the territory of the locale
+// the code was derived from.
+std::string countryCodeOrigin(const SettingsStore& store) {
+    if (store.registry().queryValue(platform::RegHive::CurrentUser, store.sectionPath(section::kUser), "CountryCode"))
+        return "CountryCode";
+    for (const char* name : {"LC_ALL", "LC_TELEPHONE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (!value || !*value) continue;
+        const std::string territory = platform::territoryOfLocale(value);
+        return territory.empty() ? std::string(value) : territory;
+    }
+    return "locale";
+}
+
+// The table's text with its "%d" and "%s" replaced by the values in order (the values are texts
+// from outside, so they are not used as a format).
+std::string fillIn(const std::string& text, std::initializer_list<std::string> values) {
+    std::string result;
+    auto value = values.begin();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 'd' || text[i + 1] == 's') && value != values.end()) {
+            result += *value++;
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+std::optional<std::string> countryPlanNotice(SettingsStore& store, const std::string& countryFile, int countryCode) {
+    if (!countrySectionName(countryFile, countryCode).empty()) return std::nullopt;
+    if (store.readInt(section::kUser, kCountryPlanNoticeValue, 0) == countryCode) return std::nullopt;
+    store.writeInt(section::kUser, kCountryPlanNoticeValue, countryCode);
+    const std::string settingsFile = store.registry().hivePath(platform::RegHive::CurrentUser).string();
+    platform::tracef("No channel plan for country code %d in %s", countryCode, countryFile.c_str());
+    return fillIn(LoadMessage(kCountryPlanMissingStringId), {std::to_string(countryCode), countryCodeOrigin(store), settingsFile});
+}
+
+void showCountryPlanNotice(QWidget* parent, SettingsStore& store, const std::string& countryFile, int countryCode) {
+    if (const auto text = countryPlanNotice(store, countryFile, countryCode))
+        framework::messageBox(parent, *text, framework::MessageButtons::Ok, MessageIcon::Information);
 }
 
 void closeSiblingPrograms(platform::WindowSystem& system) {

@@ -6,6 +6,7 @@
 #include "platform/Trace.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace kelto {
 
@@ -60,7 +61,8 @@ int validateListChannel(int channel, const RegisteredList& list, int lowest, int
     return (first < lowest || first > highest) ? -1 : first;
 }
 
-ViewerSettings loadViewerSettings(const SettingsStore& store, const SettingsLoadContext& context) {
+ViewerSettings loadViewerSettings(const SettingsStore& store, const SettingsLoadContext& context,
+                                  const ChooseChannelTables& chooseTables) {
     using namespace section;
     ViewerSettings s;
 
@@ -91,6 +93,9 @@ ViewerSettings loadViewerSettings(const SettingsStore& store, const SettingsLoad
     s.frequencyName = store.readString(kUser, "frequencyname", "Default");
     s.scanType = store.readInt(kUser, "ScanType", 0);
     s.enableSvhs = store.readInt(kUser, "ENABLESVHS", 0);
+    // The channel tables: their band limits take part in the check of the saved channels below.
+    std::optional<ChannelBounds> bounds;
+    if (chooseTables) bounds = chooseTables(s.countryCode, s.frequencyName);
 
     // 3. Saved state or factory values: colours, tooltips, window.
     s.savedStateExists = store.readInt(kUser, "s_flag", 0) != 0;
@@ -113,18 +118,21 @@ ViewerSettings loadViewerSettings(const SettingsStore& store, const SettingsLoad
     // 5. Fine tuning.
     for (int n = 1; n <= kMaxChannel; ++n) {
         const std::string name = numbered(s.savedStateExists ? "s_ch%d" : "f_ch%d", n);
-        s.tvFineTune[std::size_t(n)] = store.readInt(kTvFineTune, name, 0);
-        s.catvFineTune[std::size_t(n)] = store.readInt(kCatvFineTune, name, 0);
+        s.tvFineTune[std::size_t(n - 1)] = store.readInt(kTvFineTune, name, 0);
+        s.catvFineTune[std::size_t(n - 1)] = store.readInt(kCatvFineTune, name, 0);
     }
 
     // 6. Channels and mode; list positions for country code 86.
     s.tvChannel = store.readInt(kUser, std::string(family) + "channel", s.savedStateExists ? 0 : 6);
     s.catvChannel = store.readInt(kUser, std::string(family) + "ctchannel", s.savedStateExists ? 0 : 6);
     s.videoMode = videoModeFromInt(store.readInt(kUser, std::string(family) + "vmode", 0));
-    if (s.countryCode == 86) {
-        s.tvChannel = validateListChannel(s.tvChannel, s.tvList, context.bounds.tvLowest, context.bounds.tvHighest);
-        s.catvChannel =
-            validateListChannel(s.catvChannel, s.catvList, context.bounds.catvLowest, context.bounds.catvHighest);
+    if (s.countryCode == 86 && bounds) {
+        s.tvChannel = validateListChannel(s.tvChannel, s.tvList, bounds->tvLowest, bounds->tvHighest);
+        s.catvChannel = validateListChannel(s.catvChannel, s.catvList, bounds->catvLowest, bounds->catvHighest);
+    } else if (s.countryCode == 86) {
+        // Without tables there are no band limits to check against: keep the channels as saved.
+        platform::tracef("Settings: no channel tables chosen; saved channels %d/%d kept unchecked", s.tvChannel,
+                         s.catvChannel);
     }
 
     // 7. Closed captions.
@@ -147,10 +155,11 @@ ViewerSettings loadViewerSettings(const SettingsStore& store, const SettingsLoad
         s.aboveScreen = store.readInt(kUser, "f_abovescreen", 0);
         s.windowTle = store.readInt(kUser, "f_windowtle", 0);
     }
+
+    // 10. The mixer line chosen as volume control.
+    s.volumeLine = store.readInt(kUser, "s_volume", 0);
     return s;
 }
-
-int loadVolumeLine(const SettingsStore& store) { return store.readInt(section::kUser, "s_volume", 0); }
 
 PictureLevels loadPictureLevels(const SettingsStore& store) {
     const std::string family = store.readInt(section::kUser, "s_screenflag", 0) != 0 ? "s_" : "f_";
@@ -197,8 +206,8 @@ void saveViewerSettings(SettingsStore& store, const ViewerSettings& s) {
     store.writeInt(kUser, "capstreamheight", s.capStreamHeight);
 
     for (int n = 1; n <= kMaxChannel; ++n) {
-        store.writeInt(kTvFineTune, numbered("s_ch%d", n), s.tvFineTune[std::size_t(n)]);
-        store.writeInt(kCatvFineTune, numbered("s_ch%d", n), s.catvFineTune[std::size_t(n)]);
+        store.writeInt(kTvFineTune, numbered("s_ch%d", n), s.tvFineTune[std::size_t(n - 1)]);
+        store.writeInt(kCatvFineTune, numbered("s_ch%d", n), s.catvFineTune[std::size_t(n - 1)]);
     }
     store.writeInt(kUser, "s_CC", s.closedCaptions ? 1 : 0);
     store.writeInt(kUser, "s_channel", s.tvChannel);

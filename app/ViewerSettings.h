@@ -7,6 +7,7 @@
 #include "channels/ChannelTypes.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace kelto {
@@ -64,6 +65,9 @@ struct ViewerSettings {
     int tooltip = 1;
     WindowRect window;
 
+    // The registered lists and fine tuning as the store holds them (channel n at index n - 1).
+    // While the viewer runs, its channel model holds them: they are handed over when the
+    // hardware starts and taken back before the save.
     RegisteredList tvList;
     RegisteredList catvList;
     FineTuneTable tvFineTune{};
@@ -83,8 +87,10 @@ struct ViewerSettings {
     int windowTle = 0;  // TV frame hidden
     int forceDisplayChange = 0;
 
-    // Read later in the viewer's start (loadVolumeLine, loadPictureLevels).
+    // "s_volume": the mixer line that serves as volume control. Read with the rest so that the
+    // close writes back what was loaded; the viewer selects the line once its mixer is open.
     int volumeLine = 0;
+    // Read later in the viewer's start (loadPictureLevels).
     PictureLevels picture;
 };
 
@@ -93,18 +99,22 @@ struct SettingsLoadContext {
     int desktopHeight = 768;
     // Folder the capture settings default to ("f_directory" as written at start).
     std::string captureFolder;
-    // Band limits for the list-position check of country code 86.
-    ChannelBounds bounds;
 };
 
-// Reads the settings in the viewer's opening order (country code; capture settings; s_flag with
-// colours and window; channel lists; fine tuning; channels and mode; closed captions;
-// multi-screen; display modes).
-ViewerSettings loadViewerSettings(const SettingsStore& store, const SettingsLoadContext& context);
+// Makes the channel tables of a country and table name ("Default": the country file) the active
+// ones and returns their band limits.
+using ChooseChannelTables = std::function<ChannelBounds(int countryCode, const std::string& frequencyName)>;
 
-// Later steps of the opening: the mixer line chosen as volume control, and the picture levels
-// from the "s_" family when "s_screenflag" is set, else from the "f_" family.
-int loadVolumeLine(const SettingsStore& store);
+// Reads the settings in the viewer's opening order (country code; capture settings; the channel
+// tables, through chooseTables; s_flag with colours and window; channel lists; fine tuning;
+// channels and mode; closed captions; multi-screen; display modes; the volume line). The tables
+// are chosen before the saved channels are read because, with country code 86, each saved
+// channel is checked against its band's registered list and limits.
+ViewerSettings loadViewerSettings(const SettingsStore& store, const SettingsLoadContext& context,
+                                  const ChooseChannelTables& chooseTables);
+
+// A later step of the opening: the picture levels from the "s_" family when "s_screenflag" is
+// set, else from the "f_" family.
 PictureLevels loadPictureLevels(const SettingsStore& store);
 
 // Writes the settings in the viewer's closing order, as one save of the store.

@@ -74,6 +74,11 @@ bool ViewerStandIn::create() {
         showRefusal(this, OpeningRefusal::NoCountryFile);
         return false;
     }
+    const auto driver = cardsim::CaptureDriverList::describe(0);
+    if (const auto refusal = checkDisplay(driver.value_or(cardsim::CaptureDriverDescription{}), primaryDisplayMode())) {
+        showRefusal(this, *refusal);
+        return false;
+    }
 
     const QRect desktop = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                            : QRect(0, 0, 1024, 768);
@@ -81,10 +86,16 @@ bool ViewerStandIn::create() {
     context.desktopWidth = desktop.width();
     context.desktopHeight = desktop.height();
     context.captureFolder = store_.readString(section::kUser, "f_directory", platform::deriveCaptureFolder(platform::programPath().string()));
-    settings_ = loadViewerSettings(store_, context);
-    setGeometry(settings_.window.x, settings_.window.y, settings_.window.width, settings_.window.height);
-
     hardware_ = std::make_unique<ViewerHardware>(store_, this);
+    settings_ = loadViewerSettings(store_, context, [&](int countryCode, const std::string& frequencyName) {
+        return hardware_->chooseTables(countryFile->string(), countryCode, frequencyName);
+    });
+    setGeometry(settings_.window.x, settings_.window.y, settings_.window.width, settings_.window.height);
+    // Without a plan for the country the country file's bands are empty; a table file of the
+    // user's has channels of its own.
+    if (hardware_->tableSource() == TableSource::ConfigFile)
+        showCountryPlanNotice(this, store_, countryFile->string(), settings_.countryCode);
+
     if (hardware_->start(settings_, countryFile->string())) return false;
 
     osd_ = new QLabel(this);
@@ -132,6 +143,7 @@ void ViewerStandIn::closeEvent(QCloseEvent* event) {
     if (!saved_ && hardware_) {
         const QRect frame = geometry();
         settings_.window = {frame.x(), frame.y(), frame.width(), frame.height()};
+        hardware_->takeBackChannels(settings_);
         saveViewerSettings(store_, settings_);
         saved_ = true;
     }
@@ -193,6 +205,7 @@ void ViewerStandIn::stepRegistered(int direction) {
 }
 
 RegisteredList ViewerStandIn::registeredList(VideoMode mode) const {
+    if (hardware_) return hardware_->model().registered().list(mode == VideoMode::CATV ? ChannelBand::Cable : ChannelBand::Broadcast);
     return mode == VideoMode::CATV ? settings_.catvList : settings_.tvList;
 }
 

@@ -29,6 +29,9 @@ inline constexpr const char* kBrooktreeCaptureDriverName = "MSVIDEO: Brooktree P
 struct CaptureDriverDescription {
     std::string name;
     std::string version;
+    // The driver writes its overlay into the display's video memory, which limits the display
+    // modes it can serve. The simulated card's driver hands every picture to the program instead.
+    bool overlayInVideoMemory = false;
 };
 
 struct FrameFormat {

@@ -212,15 +212,4 @@ void CTunerController::setFrequencyHz(ChannelBand band, int index, std::int32_t 
     if (validIndex(index)) (*tableFor(band, broadcastFrequencyHz_, cableFrequencyHz_))[std::size_t(index)] = hz;
 }
 
-std::int32_t CTunerController::fineTune(ChannelBand band, int index) const {
-    std::lock_guard lock(mutex_);
-    const auto& table = band == ChannelBand::Broadcast ? broadcastFineTune_ : cableFineTune_;
-    return validIndex(index) ? table[std::size_t(index)] : 0;
-}
-
-void CTunerController::setFineTune(ChannelBand band, int index, std::int32_t steps) {
-    std::lock_guard lock(mutex_);
-    if (validIndex(index)) (*tableFor(band, broadcastFineTune_, cableFineTune_))[std::size_t(index)] = steps;
-}
-
 }  // namespace kelto

@@ -92,11 +92,11 @@ public:
     void Freeze(int flag);
     int freezeFlag() const { return freezeFlag_; }
 
-    // The tuning tables, indexed by channel - 1 (0..255); other indexes read 0 and are not stored.
+    // The frequency tables, indexed by channel - 1 (0..255); other indexes read 0 and are not
+    // stored. Fine tuning is not kept here: the channel model's registered channels hold it and
+    // the controller is handed finished dividers.
     std::int32_t frequencyHz(ChannelBand band, int index) const;
     void setFrequencyHz(ChannelBand band, int index, std::int32_t hz);
-    std::int32_t fineTune(ChannelBand band, int index) const;
-    void setFineTune(ChannelBand band, int index, std::int32_t steps);
 
     TunerBandConfig& bandConfig() { return btVid_.bandConfig(); }
     CBtVidLink& btVid() { return btVid_; }
@@ -124,8 +124,6 @@ private:
     int lastTuneResult_ = 0;
     std::array<std::int32_t, kMaxChannel> broadcastFrequencyHz_{};
     std::array<std::int32_t, kMaxChannel> cableFrequencyHz_{};
-    std::array<std::int32_t, kMaxChannel> broadcastFineTune_{};
-    std::array<std::int32_t, kMaxChannel> cableFineTune_{};
 };
 
 }  // namespace kelto

@@ -37,8 +37,8 @@ struct ChannelBounds {
     bool operator==(const ChannelBounds&) const = default;
 };
 
-// Fine tuning per channel number 1..256 in steps of 1/16 MHz; index 0 is unused.
-using FineTuneTable = std::array<std::int32_t, kMaxChannel + 1>;
+// Fine tuning of channels 1..256 in steps of 1/16 MHz: channel n at index n - 1.
+using FineTuneTable = std::array<std::int32_t, kMaxChannel>;
 
 // One band's channel plan: the first and last channel and the vision-carrier frequency in Hz of
 // each channel number 1..256 (index 0 is unused). lowest and highest are kept as read, even when

@@ -58,11 +58,11 @@ void RegisteredChannels::registerRange(ChannelBand band, std::int32_t lowest, st
 }
 
 std::int32_t RegisteredChannels::fineTune(ChannelBand band, std::int32_t channel) const {
-    return isChannelNumber(channel) ? fineTuneTable(band)[std::size_t(channel)] : 0;
+    return isChannelNumber(channel) ? fineTuneTable(band)[std::size_t(channel - 1)] : 0;
 }
 
 void RegisteredChannels::setFineTune(ChannelBand band, std::int32_t channel, std::int32_t steps) {
-    if (isChannelNumber(channel)) mutableFine(band)[std::size_t(channel)] = steps;
+    if (isChannelNumber(channel)) mutableFine(band)[std::size_t(channel - 1)] = steps;
 }
 
 std::optional<std::int32_t> RegisteredChannels::shownNumber(ChannelBand band, std::int32_t channel,

@@ -3,7 +3,9 @@
 // user steps through, filled by the auto scan, the channel commands and the frequency tables,
 // and kept in the settings store by the viewer.
 //
-// Fine tuning is in steps of 1/16 MHz (62.5 kHz) and is added to the tuner divider.
+// Fine tuning is in steps of 1/16 MHz (62.5 kHz) and is added to the tuner divider. These tables
+// are the viewer's one copy of it: the channel model computes dividers from them, the channel page
+// and the auto scan change them, and the settings load and save fill and read them.
 // With country code 86 channels are shown and entered by their 1-based position in the band's
 // list instead of their number (ChannelNumbering::ListPosition).
 #include "channels/ChannelTypes.h"

@@ -83,6 +83,27 @@ TEST_F(ChannelModelTest, TheDividerExample) {
     EXPECT_EQ(model.ComputeDivider(ChannelBand::Broadcast, 2)->value, 1600);
 }
 
+// Frequencies off the 62.5 kHz grid give a sum with a fraction, which is cut off, never rounded.
+TEST_F(ChannelModelTest, ADividerOffTheGridIsTruncated) {
+    const auto file = countryFile("offgrid.ini", "[COUNTRY LIST]\nCOUNTRY_1=US\n[US]\nBROADCAST TV=B\nCABLE TV=C\n"
+                                                 "[B]\nLOWEST CHANNEL=2\nHIGHEST CHANNEL=3\nCHAN_2=55290000\nCHAN_3=61260000\n"
+                                                 "[C]\nLOWEST CHANNEL=1\nHIGHEST CHANNEL=1\nCHAN_1=73280000\n");
+    model.ReadTunerConfig(controller, 1, file);  // 45.75 MHz
+    model.LoadConfigTables(file, 1);
+    model.ApplyTables(controller);
+    // (45.75 + 55.29) x 16 = 1616.64: 1616, where rounding would give 1617.
+    EXPECT_EQ(model.ComputeDivider(ChannelBand::Broadcast, 2)->value, 1616);
+    // (45.75 + 61.26) x 16 = 1712.16 and (45.75 + 73.28) x 16 = 1904.48: the fraction goes also
+    // when it is small, and on the cable band.
+    EXPECT_EQ(model.ComputeDivider(ChannelBand::Broadcast, 3)->value, 1712);
+    EXPECT_EQ(model.ComputeDivider(ChannelBand::Cable, 1)->value, 1904);
+    // Fine tuning is added before the cut: 1616.64 - 1 = 1615.64 gives 1615.
+    model.registered().setFineTune(ChannelBand::Broadcast, 2, -1);
+    EXPECT_EQ(model.ComputeDivider(ChannelBand::Broadcast, 2)->value, 1615);
+    model.registered().setFineTune(ChannelBand::Broadcast, 2, 1);
+    EXPECT_EQ(model.ComputeDivider(ChannelBand::Broadcast, 2)->value, 1617);
+}
+
 TEST_F(ChannelModelTest, TunerConfigComesFromTheCountrySectionAndTheRegistry) {
     const auto file = countryFile("tuner.ini", kSmallPlan);
     platform::Registry::instance().setString(platform::RegHive::LocalMachine, kTunerTypeKey, "", "LGAlps");

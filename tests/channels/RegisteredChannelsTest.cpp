@@ -40,6 +40,9 @@ TEST(RegisteredChannels, AccessorsStayInsideTheLists) {
     EXPECT_EQ(r.fineTune(TV, 0), 0);
     EXPECT_EQ(r.fineTune(TV, 257), 0);
     EXPECT_EQ(r.fineTune(TV, 256), -16);
+    EXPECT_EQ(r.fineTuneTable(TV)[255], -16);  // channel n at n - 1
+    r.setFineTune(TV, 1, 4);
+    EXPECT_EQ(r.fineTuneTable(TV)[0], 4);
     EXPECT_EQ(r.fineTune(CATV, 256), 0);  // the bands are separate
 }
 
