@@ -23,7 +23,7 @@ std::unique_ptr<NamedMutex> NamedMutex::create(std::string_view name, Result& re
         tracef("Mutex %.*s: %s", int(name.size()), name.data(), problem.c_str());
         return nullptr;
     }
-    const int fd = ::open((folder / (fileName + ".lock")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open((folder / (fileName + ".lock")).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return nullptr;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         result = errno == EWOULDBLOCK ? Result::AlreadyExists : Result::Failed;
