@@ -54,7 +54,7 @@ TEST(WindowPumpTest, TimersAndMessagesRunWhileClientsStaySilent) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_TRUE(messageRan);
     EXPECT_TRUE(timerRan);
-    EXPECT_LT(elapsed.elapsed(), 500);
+    EXPECT_LT(elapsed.elapsed(), 1000);  // not the 8 s eight silent clients took
     for (int fd : silent) ::close(fd);
     ::close(talking);
 }

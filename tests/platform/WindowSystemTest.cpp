@@ -137,10 +137,10 @@ TEST(WindowSystemTest, SilentConnectionsDoNotHoldUpOtherMessages) {
     ::shutdown(quick, SHUT_WR);
     system.postMessage(window, 3, 0, 0);
 
-    EXPECT_LT(dispatchAll(system).count(), 100);
+    EXPECT_LT(dispatchAll(system).count(), 500);  // eight silent clients held it 8 s
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{2, 3}));
     writeAll(slow, first.substr(20));
-    EXPECT_LT(dispatchAll(system).count(), 100);
+    EXPECT_LT(dispatchAll(system).count(), 500);  // eight silent clients held it 8 s
     EXPECT_EQ(seen, (std::vector<std::uint32_t>{2, 3, 1}));
 
     // The silent ones are dropped when their time is up.
