@@ -1,6 +1,8 @@
 #include "platform/NamedMutex.h"
 
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
+#include "platform/Trace.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,10 +18,12 @@ std::unique_ptr<NamedMutex> NamedMutex::create(std::string_view name, Result& re
     std::string fileName = "mutex-";
     for (char c : name) fileName.push_back(c == '/' ? '_' : c);
     const auto folder = runtimeFolder();
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    ::chmod(folder.c_str(), 0700);
-    const int fd = ::open((folder / (fileName + ".lock")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    std::string problem;
+    if (!preparePrivateFolder(folder, &problem)) {
+        tracef("Mutex %.*s: %s", int(name.size()), name.data(), problem.c_str());
+        return nullptr;
+    }
+    const int fd = ::open((folder / (fileName + ".lock")).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return nullptr;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         result = errno == EWOULDBLOCK ? Result::AlreadyExists : Result::Failed;

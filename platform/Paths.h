@@ -16,7 +16,8 @@ std::filesystem::path programFolder();
 // The program's own path as the program sees it (Program/KeltoTV); folders are derived from it.
 std::filesystem::path programPath();
 std::filesystem::path registryFolder();
-// Per-user folder for window sockets and mutexes: $XDG_RUNTIME_DIR/keltotv (mode 0700).
+// Per-user folder for window sockets and mutexes: $XDG_RUNTIME_DIR/keltotv (mode 0700), or
+// $TMPDIR/keltotv-<uid>/keltotv without XDG_RUNTIME_DIR. Its users check it with preparePrivateFolder.
 std::filesystem::path runtimeFolder();
 
 // The folder of the running executable (build/bin in a build tree): shared libraries are

@@ -126,7 +126,10 @@ bool Registry::endChange(HiveState& s) {
     bool ok = s.lock && s.lock->locked();
     if (ok && s.dirty) {
         std::string error;
-        ok = writeFileAtomically(s.path, s.tree.serialize(), &error);
+        const std::string text = s.tree.serialize();
+        // A hive is never written larger than it may be read back.
+        if (text.size() > kMaxHiveBytes) error = "the hive would be larger than " + std::to_string(kMaxHiveBytes) + " bytes";
+        ok = error.empty() && writeFileAtomically(s.path, text, &error);
         if (!ok) {
             tracef("Registry: cannot save %s: %s", s.path.c_str(), error.c_str());
             s.everLoaded = false;  // reload the file's real content next time
@@ -208,10 +211,7 @@ std::optional<std::string> Registry::queryString(RegHive hive, std::string_view 
 }
 
 bool Registry::setValue(RegHive hive, std::string_view keyPath, std::string_view valueName, const RegValue& value) {
-    return change(hive, [&](RegistryHive& t) {
-        t.setValue(keyPath, valueName, value);
-        return true;
-    });
+    return change(hive, [&](RegistryHive& t) { return t.setValue(keyPath, valueName, value); });
 }
 
 bool Registry::setDword(RegHive hive, std::string_view keyPath, std::string_view valueName, std::uint32_t value) {

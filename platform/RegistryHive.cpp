@@ -156,7 +156,13 @@ RegistryHive::Key* RegistryHive::findOrCreate(std::string_view path) {
     return key;
 }
 
+bool RegistryHive::validKeyPath(std::string_view path) {
+    if (path.find_first_of("\r\n") != std::string_view::npos) return false;
+    return splitPath(path).size() <= kMaxKeyDepth;
+}
+
 bool RegistryHive::createKey(std::string_view path) {
+    if (!validKeyPath(path)) return false;
     findOrCreate(path);
     return true;
 }
@@ -201,10 +207,12 @@ std::vector<std::string> RegistryHive::valueNames(std::string_view path) const {
     return names;
 }
 
-void RegistryHive::setValue(std::string_view path, std::string_view valueName, RegValue value) {
+bool RegistryHive::setValue(std::string_view path, std::string_view valueName, RegValue value) {
+    if (!validKeyPath(path)) return false;
     Key* key = findOrCreate(path);
     if (auto* entry = key->findValue(valueName)) entry->second = std::move(value);
     else key->values.emplace_back(std::string(valueName), std::move(value));
+    return true;
 }
 
 bool RegistryHive::deleteValue(std::string_view path, std::string_view valueName) {
@@ -252,6 +260,7 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
         if (error) *error = "line " + std::to_string(lineNo) + ": " + why;
         return std::nullopt;
     };
+    if (text.size() > kMaxHiveBytes) return fail(1, "the file is larger than " + std::to_string(kMaxHiveBytes) + " bytes");
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
 
     // Join continuation lines (a hex list may end a line with '\').
@@ -274,6 +283,10 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
 
     bool sawHeader = false;
     Key* current = nullptr;
+    // What the hive will take when written again: a key line for every key (including those a
+    // deep key line creates on its way), and the value lines. Deep paths multiply it.
+    std::size_t writtenBytes = 0;
+    const auto tooLarge = [&] { return writtenBytes > kMaxHiveBytes; };
     for (const auto& [number, raw] : lines) {
         const std::string_view line = trimBlanks(raw);
         if (line.empty() || line.front() == ';') continue;
@@ -288,7 +301,25 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
             const auto slash = name.find('\\');
             const std::string_view head = name.substr(0, slash);
             if (!equalsIgnoreCase(head, rootName)) return fail(number, "key outside " + std::string(rootName));
-            current = hive.findOrCreate(slash == std::string_view::npos ? std::string_view{} : name.substr(slash + 1));
+            const std::string_view path = slash == std::string_view::npos ? std::string_view{} : name.substr(slash + 1);
+            current = &hive.root_;
+            std::size_t fullNameBytes = rootName.size();
+            std::size_t depth = 0;
+            for (auto part : splitPath(path)) {
+                if (++depth > kMaxKeyDepth)
+                    return fail(number, "key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+                fullNameBytes += 1 + part.size();
+                Key* next = current->findSubkey(part);
+                if (!next) {
+                    current->subkeys.push_back(std::make_unique<Key>());
+                    next = current->subkeys.back().get();
+                    next->name = std::string(part);
+                    writtenBytes += fullNameBytes + 4;  // "[", "]\n" and the blank line after the key
+                    if (tooLarge()) return fail(number, "the hive would be written larger than " +
+                                                            std::to_string(kMaxHiveBytes) + " bytes");
+                }
+                current = next;
+            }
             continue;
         }
         if (!current) return fail(number, "value outside a key");
@@ -319,6 +350,9 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
         } else {
             return fail(number, "unknown value type");
         }
+        writtenBytes += line.size() + 8;  // a short dword is written with all its eight digits
+        if (tooLarge())
+            return fail(number, "the hive would be written larger than " + std::to_string(kMaxHiveBytes) + " bytes");
         if (auto* entry = current->findValue(name)) entry->second = std::move(value);
         else current->values.emplace_back(std::move(name), std::move(value));
     }

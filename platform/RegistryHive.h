@@ -11,6 +11,13 @@
 // Key and value names compare without regard to case and keep the spelling they were created
 // with. Strings are UTF-8; '\\', '"', newline and carriage return are escaped with a backslash.
 // Values of other types (hex:..., hex(n):...) are kept as they stand so a round trip loses nothing.
+//
+// Limits, far above what the program stores (a few kilobytes, keys five levels deep), so that a
+// damaged or hostile file cannot make loading or saving exhaust memory:
+//   - a key lies at most kMaxKeyDepth levels below the root (the depth the original registry allows);
+//   - a hive file, and the text a parsed hive would be written as, is at most kMaxHiveBytes.
+// A text beyond them does not parse. Key names cannot hold a line break (the key line of the
+// text form has no escapes): createKey and setValue refuse such names and change nothing.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,6 +26,9 @@
 #include <vector>
 
 namespace kelto::platform {
+
+constexpr std::size_t kMaxKeyDepth = 512;
+constexpr std::size_t kMaxHiveBytes = 16u << 20;
 
 enum class RegType { String, Dword, Other };
 
@@ -40,7 +50,8 @@ public:
     const std::string& rootName() const { return root_.name; }
 
     // Key paths are relative to the hive root, components separated by '\'. Empty components are
-    // ignored, so "" names the root itself.
+    // ignored, so "" names the root itself. False when the path is not a valid key path (too deep,
+    // or a name with a line break).
     bool createKey(std::string_view path);
     bool keyExists(std::string_view path) const;
     bool deleteKey(std::string_view path);  // with everything below it; the root cannot be deleted
@@ -49,8 +60,8 @@ public:
     // valueName "" is the key's default value.
     std::optional<RegValue> value(std::string_view path, std::string_view valueName) const;
     std::vector<std::string> valueNames(std::string_view path) const;
-    // Creates the key when needed.
-    void setValue(std::string_view path, std::string_view valueName, RegValue value);
+    // Creates the key when needed. False (nothing changed) when the key path is not valid.
+    bool setValue(std::string_view path, std::string_view valueName, RegValue value);
     bool deleteValue(std::string_view path, std::string_view valueName);
 
     bool empty() const { return root_.values.empty() && root_.subkeys.empty(); }
@@ -78,6 +89,7 @@ private:
 
     const Key* find(std::string_view path) const;
     Key* findOrCreate(std::string_view path);
+    static bool validKeyPath(std::string_view path);
     static void serializeKey(const Key& key, const std::string& fullName, std::string& out);
 
     Key root_;

@@ -1,13 +1,16 @@
 #include "platform/WindowSystem.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "platform/PrivateFolder.h"
 #include "platform/Trace.h"
 #include "platform/WindowMessageIds.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -30,8 +33,14 @@ namespace kelto::platform {
 
 namespace {
 
+// Tags of the watched descriptors: the in-process queue, a window's listening socket (its
+// number), or a connection being received (this bit and the descriptor).
 constexpr std::uint64_t kQueueTag = ~0ull;
-constexpr int kReceiveDeadlineMs = 1000;
+constexpr std::uint64_t kConnectionTag = 1ull << 62;
+// A connection must bring its whole message within this time after it was accepted.
+constexpr std::uint32_t kReceiveDeadlineMs = 1000;
+// At most this many connections are received at once; beyond, the oldest is dropped.
+constexpr std::size_t kMaxConnections = 64;
 
 std::string sanitize(std::string_view text) {
     std::string out(text);
@@ -94,6 +103,17 @@ struct Pending {
     std::shared_ptr<std::promise<std::int64_t>> answer;  // null for a posted message
 };
 
+// A connection from another process whose message is still arriving.
+struct Connection {
+    int fd = -1;
+    std::uint32_t windowNumber = 0;
+    std::uint32_t acceptedMs = 0;
+    std::uint64_t sequence = 0;  // acceptance order, to drop the oldest
+    std::string bytes;
+};
+
+enum class Received { More, Complete, Refused };
+
 }  // namespace
 
 struct WindowSystem::Impl {
@@ -107,6 +127,20 @@ struct WindowSystem::Impl {
     int epollFd = -1;
     int queueFd = -1;
     std::function<bool(std::uint32_t)> peerCheck = [](std::uint32_t uid) { return uid == ::getuid(); };
+    bool folderProblemShown = false;
+    // Connections being received; touched on the owning thread only.
+    std::map<int, Connection> connections;
+    std::uint64_t nextSequence = 0;
+
+    bool peerAllowed(int fd, ucred& peer) {
+        socklen_t length = sizeof peer;
+        std::function<bool(std::uint32_t)> check;
+        {
+            std::lock_guard lock(mutex);
+            check = peerCheck;
+        }
+        return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && check(peer.uid);
+    }
 
     std::string socketPath(WindowHandle h) const {
         return folder + "/w-" + std::to_string(h.pid()) + "-" + std::to_string(h.number()) + ".sock";
@@ -116,15 +150,14 @@ struct WindowSystem::Impl {
     }
 
     bool prepareFolder() {
-        std::error_code ec;
-        fs::create_directories(folder, ec);
-        ::chmod(folder.c_str(), 0700);
-        struct stat st{};
-        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
-            tracef("Windows: the window folder %s is not a folder of this user", folder.c_str());
-            return false;
+        std::string problem;
+        if (preparePrivateFolder(folder, &problem)) return true;
+        tracef("Windows: refusing the window folder: %s", problem.c_str());
+        if (!folderProblemShown) {  // also where a command-line user sees it, once
+            std::fprintf(stderr, "KeltoTV: refusing the window folder: %s\n", problem.c_str());
+            folderProblemShown = true;
         }
-        return true;
+        return false;
     }
 
     void writeInfo(const LocalWindow& w) {
@@ -156,7 +189,9 @@ struct WindowSystem::Impl {
         return procedure ? procedure(message) : 0;
     }
 
-    // Connects to another process's window; -1 when it cannot be reached.
+    // Connects to another process's window; -1 when it cannot be reached or is not this user's.
+    // While the window's backlog is full (a burst of clients) the connection waits for room and is
+    // tried again, within the caller's time-out.
     int connectTo(WindowHandle window, std::uint32_t timeoutMs) {
         const std::string path = socketPath(window);
         sockaddr_un address{};
@@ -165,13 +200,30 @@ struct WindowSystem::Impl {
         std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (fd < 0) return -1;
-        timeval tv{long(timeoutMs / 1000), long(timeoutMs % 1000) * 1000};
-        ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-            if (!processAlive(window.pid())) {
-                ::unlink(path.c_str());
-                ::unlink(infoPath(window).c_str());
+        const int deadline = nowMs() + int(std::max<std::uint32_t>(timeoutMs, 1));
+        for (;;) {
+            const int left = deadline - nowMs();
+            if (left > 0) {
+                // The kernel waits this long for room in the backlog, then says EAGAIN.
+                timeval tv{long(left / 1000), long(left % 1000) * 1000};
+                ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
+                if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) break;
+                if (errno == EINTR || errno == EAGAIN) continue;
+                if (!processAlive(window.pid())) {
+                    ::unlink(path.c_str());
+                    ::unlink(infoPath(window).c_str());
+                }
+            } else {
+                tracef("Windows: %s stayed busy; gave up after %u ms", path.c_str(), unsigned(timeoutMs));
             }
+            ::close(fd);
+            return -1;
+        }
+        // The window must belong to this user too, as its server checks this client.
+        ucred peer{};
+        if (!peerAllowed(fd, peer)) {
+            tracef("Windows: window %s belongs to user %u (process %d), not to this user; not sending to it",
+                   path.c_str(), unsigned(peer.uid), int(peer.pid));
             ::close(fd);
             return -1;
         }
@@ -220,38 +272,69 @@ struct WindowSystem::Impl {
         return future.get();
     }
 
-    // Serves one connection from another process.
-    void serve(int fd, std::uint32_t windowNumber) {
+    // Takes a new connection: refused at once when another user made it, else watched until its
+    // message has arrived.
+    void accept(int fd, std::uint32_t windowNumber) {
         ucred peer{};
-        socklen_t length = sizeof peer;
-        std::function<bool(std::uint32_t)> check;
-        {
-            std::lock_guard lock(mutex);
-            check = peerCheck;
-        }
-        if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || !check(peer.uid)) {
+        if (!peerAllowed(fd, peer)) {
             tracef("Windows: refused a message from user %u (process %d)", unsigned(peer.uid), int(peer.pid));
+            ::close(fd);
             return;
         }
-        const int deadline = nowMs() + kReceiveDeadlineMs;
-        std::string bytes(kWireHeaderSize, '\0');
-        if (!readFully(fd, bytes.data(), kWireHeaderSize, deadline)) return;
-        const auto dataLength = wireDataLength(bytes);
-        if (!dataLength) {
-            traceLine("Windows: refused a message with a bad header");
-            return;
+        if (connections.size() >= kMaxConnections) {
+            auto oldest = std::min_element(connections.begin(), connections.end(), [](const auto& a, const auto& b) {
+                return a.second.sequence < b.second.sequence;
+            });
+            traceLine("Windows: too many connections at once; dropped the oldest");
+            drop(oldest->first);
         }
-        bytes.resize(kWireHeaderSize + *dataLength);
-        if (*dataLength && !readFully(fd, bytes.data() + kWireHeaderSize, *dataLength, deadline)) {
-            traceLine("Windows: refused a message whose data block ended early");
-            return;
+        connections[fd] = Connection{fd, windowNumber, tickCountMs(), nextSequence++, {}};
+        epoll_event event{};
+        event.events = EPOLLIN;
+        event.data.u64 = kConnectionTag | std::uint64_t(fd);
+        ::epoll_ctl(epollFd, EPOLL_CTL_ADD, fd, &event);
+    }
+
+    void drop(int fd) {
+        ::epoll_ctl(epollFd, EPOLL_CTL_DEL, fd, nullptr);
+        ::close(fd);
+        connections.erase(fd);
+    }
+
+    // Reads what has arrived on a connection without waiting.
+    Received receive(Connection& c) {
+        for (;;) {
+            std::size_t wanted = kWireHeaderSize + 1;  // one byte more shows bytes past the block
+            if (c.bytes.size() >= kWireHeaderSize) {
+                const auto dataLength = wireDataLength(std::string_view(c.bytes).substr(0, kWireHeaderSize));
+                if (!dataLength) {
+                    traceLine("Windows: refused a message with a bad header");
+                    return Received::Refused;
+                }
+                wanted = kWireHeaderSize + *dataLength + 1;
+                if (c.bytes.size() >= wanted) {
+                    traceLine("Windows: refused a message with bytes past its data block");
+                    return Received::Refused;
+                }
+            }
+            const std::size_t have = c.bytes.size();
+            const std::size_t chunk = std::min<std::size_t>(wanted - have, 64 * 1024);
+            c.bytes.resize(have + chunk);
+            const ssize_t n = ::recv(c.fd, c.bytes.data() + have, chunk, MSG_DONTWAIT);
+            c.bytes.resize(have + std::size_t(std::max<ssize_t>(n, 0)));
+            if (n > 0) continue;
+            if (n < 0 && errno == EINTR) continue;
+            const bool complete = c.bytes.size() >= kWireHeaderSize && c.bytes.size() == wanted - 1;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return complete ? Received::Complete : Received::More;
+            // The sender has finished (or failed): what has come is all there is.
+            if (complete) return Received::Complete;
+            if (c.bytes.size() > kWireHeaderSize) traceLine("Windows: refused a message whose data block ended early");
+            return Received::Refused;
         }
-        // Nothing may follow the announced block.
-        char extra;
-        if (::recv(fd, &extra, 1, MSG_DONTWAIT) > 0) {
-            traceLine("Windows: refused a message with bytes past its data block");
-            return;
-        }
+    }
+
+    // Runs a message that has arrived whole and answers a sender; the connection ends.
+    void serve(int fd, std::uint32_t windowNumber, const std::string& bytes) {
         std::string reason;
         auto request = decodeWireMessage(bytes, &reason);
         if (!request) {
@@ -270,6 +353,18 @@ struct WindowSystem::Impl {
             std::string reply;
             for (int i = 0; i < 8; ++i) reply.push_back(char((std::uint64_t(result) >> (8 * i)) & 0xFF));
             writeFully(fd, reply);
+        }
+    }
+
+    // Drops connections that did not bring their message in time.
+    void dropLate() {
+        const std::uint32_t now = tickCountMs();
+        std::vector<int> late;
+        for (const auto& [fd, c] : connections)
+            if (now - c.acceptedMs >= kReceiveDeadlineMs) late.push_back(fd);
+        for (int fd : late) {
+            traceLine("Windows: dropped a connection that sent no whole message in time");
+            drop(fd);
         }
     }
 };
@@ -296,6 +391,7 @@ WindowSystem::~WindowSystem() {
         for (const auto& [number, w] : impl_->windows) handles.push_back(w.handle);
     }
     for (auto h : handles) destroyWindow(h);
+    for (const auto& [fd, c] : impl_->connections) ::close(fd);
     ::close(impl_->queueFd);
     ::close(impl_->epollFd);
 }
@@ -328,7 +424,7 @@ WindowHandle WindowSystem::createWindow(std::string_view className, std::string_
     const mode_t previous = ::umask(0177);
     const bool bound = w.listenFd >= 0 && ::bind(w.listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::umask(previous);
-    if (!bound || ::listen(w.listenFd, 16) != 0) {
+    if (!bound || ::listen(w.listenFd, SOMAXCONN) != 0) {
         tracef("Windows: cannot listen on %s: %s", path.c_str(), std::strerror(errno));
         if (w.listenFd >= 0) ::close(w.listenFd);
         return {};
@@ -387,6 +483,8 @@ bool WindowSystem::setWindowTitle(WindowHandle window, std::string_view title) {
 
 std::vector<WindowInfo> WindowSystem::listWindows() {
     std::vector<WindowInfo> found;
+    // Descriptions in a folder another user could change are not believed.
+    if (!impl_->prepareFolder()) return found;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(impl_->folder, ec)) {
         const std::string name = entry.path().filename().string();
@@ -449,14 +547,31 @@ int WindowSystem::pollFd() const { return impl_->epollFd; }
 
 int WindowSystem::dispatchPending() {
     int ran = 0;
-    epoll_event events[16];
-    const int n = ::epoll_wait(impl_->epollFd, events, 16, 0);
+    epoll_event events[64];
+    const int n = ::epoll_wait(impl_->epollFd, events, 64, 0);
+    // Messages that arrived whole, in the order they did; they run after the reading, so a
+    // procedure that dispatches again (a nested event loop) finds no half-handled state.
+    std::vector<Connection> complete;
+    auto receive = [&](int fd) {
+        auto it = impl_->connections.find(fd);
+        if (it == impl_->connections.end()) return;
+        const Received result = impl_->receive(it->second);
+        if (result == Received::More) return;
+        ::epoll_ctl(impl_->epollFd, EPOLL_CTL_DEL, fd, nullptr);
+        if (result == Received::Complete) complete.push_back(std::move(it->second));
+        else ::close(fd);
+        impl_->connections.erase(it);
+    };
     for (int i = 0; i < n; ++i) {
         const std::uint64_t tag = events[i].data.u64;
         if (tag == kQueueTag) {
             std::uint64_t count;
             while (::read(impl_->queueFd, &count, sizeof count) > 0) {
             }
+            continue;
+        }
+        if (tag & kConnectionTag) {
+            receive(int(tag & 0xFFFFFFFFu));
             continue;
         }
         int listenFd = -1;
@@ -467,12 +582,17 @@ int WindowSystem::dispatchPending() {
         }
         if (listenFd < 0) continue;
         for (;;) {
-            const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+            const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
             if (fd < 0) break;
-            impl_->serve(fd, std::uint32_t(tag));
-            ::close(fd);
-            ++ran;
+            impl_->accept(fd, std::uint32_t(tag));
+            receive(fd);  // a short message is usually there already
         }
+    }
+    impl_->dropLate();
+    for (auto& c : complete) {
+        impl_->serve(c.fd, c.windowNumber, c.bytes);
+        ::close(c.fd);
+        ++ran;
     }
     // Messages queued before this call run now; those they queue wait for the next call.
     std::size_t waiting;

@@ -13,7 +13,11 @@
 // calls dispatchPending() when it is readable (see qt/WindowPump.h). A message sent from the
 // owning thread to one of its own windows runs at once, as a direct call.
 //
-// Connections from processes of another user are refused (the peer's user id is checked).
+// Connections from processes of another user are refused (the peer's user id is checked), and a
+// client sends nothing to a window whose listener belongs to another user. A window folder that
+// another user owns or could change (any folder on the way) is refused: no window is created there
+// and none is believed (see PrivateFolder.h). Connections are read as their bytes arrive, never
+// waiting on a slow client; a message runs when it has arrived whole, in arrival order.
 // Description files of processes that have ended are removed when found.
 #include "platform/WindowWire.h"
 
@@ -94,7 +98,7 @@ public:
     // Runs the procedures of every message that has arrived; returns how many ran.
     int dispatchPending();
 
-    // Tests replace the check of a connecting process's user id.
+    // Tests replace the check of the other end's user id (clients and windows alike).
     void setPeerCheck(std::function<bool(std::uint32_t peerUid)> check);
 
     static constexpr std::uint32_t kDefaultSendTimeoutMs = 5000;

@@ -155,5 +155,59 @@ TEST(RegistryTest, AFailedSaveReportsFailureAndKeepsTheOldFile) {
     EXPECT_EQ(Registry(dir.path()).queryDword(HKCU, "K", "kept"), 1u);
 }
 
+TEST(RegistryTest, KeyNamesWithALineBreakAreRefusedAndTheHiveStaysReadable) {
+    TemporaryFolder dir;
+    {
+        Registry reg(dir.path());
+        ASSERT_TRUE(reg.setDword(HKCU, kKey, "s_flag", 1));
+        EXPECT_FALSE(reg.createKey(HKCU, "Software\\Two\nLines"));
+        EXPECT_FALSE(reg.setDword(HKCU, "Software\\Carriage\rReturn", "x", 1));
+        EXPECT_FALSE(reg.setString(HKCU, "New\nKey\\Below", "", "text"));
+        EXPECT_FALSE(reg.keyExists(HKCU, "Software\\Two\nLines"));
+        // Value names and values may hold line breaks: they are escaped.
+        EXPECT_TRUE(reg.setString(HKCU, kKey, "two\nlines", "a\r\nb"));
+    }
+    Registry reopened(dir.path());
+    EXPECT_EQ(reopened.queryDword(HKCU, kKey, "s_flag"), 1u);
+    EXPECT_EQ(reopened.queryString(HKCU, kKey, "two\nlines"), "a\r\nb");
+    EXPECT_FALSE(std::filesystem::exists(dir / "HKEY_CURRENT_USER.reg.bad"));
+}
+
+TEST(RegistryTest, AHiveTooDeepOrTooLargeIsUnreadableAndMovedAside) {
+    auto nested = [](std::size_t depth, std::string_view name) {
+        std::string line = "[HKEY_CURRENT_USER";
+        for (std::size_t i = 0; i < depth; ++i) line += "\\" + std::string(name);
+        return line + "]\n";
+    };
+    // The deepest key allowed parses and is written back as it came.
+    const std::string deepest = "REGEDIT4\n\n" + nested(kMaxKeyDepth, "k");
+    const auto parsed = RegistryHive::parse(deepest, "HKEY_CURRENT_USER");
+    ASSERT_TRUE(parsed);
+    EXPECT_NE(parsed->serialize().find(nested(kMaxKeyDepth, "k")), std::string::npos);
+    std::string error;
+    EXPECT_FALSE(RegistryHive::parse("REGEDIT4\n\n" + nested(kMaxKeyDepth + 1, "k"), "HKEY_CURRENT_USER", &error));
+    EXPECT_NE(error.find("deeper"), std::string::npos) << error;
+    EXPECT_FALSE(RegistryHive(std::string("HKEY_CURRENT_USER")).createKey(nested(kMaxKeyDepth + 1, "k")));
+
+    // A few deep key lines whose written form (every key on the way with its full name) would be
+    // hundreds of megabytes.
+    std::string wide = "REGEDIT4\n\n";
+    for (char top = 'a'; top < 'e'; ++top)
+        wide += "[HKEY_CURRENT_USER\\" + std::string(1, top) + nested(kMaxKeyDepth - 1, std::string(40, 'n')).substr(18);
+    EXPECT_LT(wide.size(), 200'000u);
+    EXPECT_FALSE(RegistryHive::parse(wide, "HKEY_CURRENT_USER", &error));
+    EXPECT_NE(error.find("written larger"), std::string::npos) << error;
+    EXPECT_FALSE(RegistryHive::parse("REGEDIT4\n\n" + std::string(kMaxHiveBytes, ';'), "HKEY_CURRENT_USER"));
+
+    // One key nested 100,000 deep (200 KB): the registry moves it aside and starts afresh.
+    TemporaryFolder dir;
+    const std::string hostile = "REGEDIT4\n\n" + nested(100'000, "a");
+    test::writeFile(dir / "HKEY_CURRENT_USER.reg", hostile);
+    Registry reg(dir.path());
+    EXPECT_TRUE(reg.setDword(HKCU, kKey, "s_flag", 1));
+    EXPECT_EQ(test::readFile(dir / "HKEY_CURRENT_USER.reg.bad"), hostile);
+    EXPECT_EQ(Registry(dir.path()).queryDword(HKCU, kKey, "s_flag"), 1u);
+}
+
 }  // namespace
 }  // namespace kelto::platform

@@ -1,11 +1,15 @@
 #include "platform/WindowSystem.h"
 
+#include "platform/Clock.h"
 #include "platform/NamedMutex.h"
 #include "platform/WindowMessageIds.h"
 #include "tests/support/TestRoot.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -75,6 +79,171 @@ void sendRaw(const std::string& folder, WindowHandle h, const std::string& bytes
     char reply[8];
     EXPECT_LE(::read(fd, reply, sizeof reply), 0);  // refused: no answer
     ::close(fd);
+}
+
+std::string socketPathOf(const std::string& folder, WindowHandle h) {
+    return folder + "/w-" + std::to_string(h.pid()) + "-" + std::to_string(h.number()) + ".sock";
+}
+
+// A client that connects to a window and sends nothing (yet); -1 when the connection failed.
+int connectSilently(const std::string& folder, WindowHandle h) {
+    const std::string path = socketPathOf(folder, h);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, path.c_str());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void writeAll(int fd, std::string_view bytes) {
+    ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+}
+
+std::string postBytes(WindowHandle h, std::uint32_t message) {
+    return encodeWireMessage(WireMessage{WireKind::Post, message, h.value, 0, 0, 0, {}});
+}
+
+// Dispatches until nothing more runs; returns the real time it took.
+std::chrono::milliseconds dispatchAll(WindowSystem& system) {
+    const auto start = std::chrono::steady_clock::now();
+    while (system.dispatchPending() > 0) {
+    }
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+}
+
+TEST(WindowSystemTest, SilentConnectionsDoNotHoldUpOtherMessages) {
+    test::TemporaryFolder folder;
+    VirtualClock clock;
+    setClock(&clock);
+    WindowSystem system(folder.path().string());
+    std::vector<std::uint32_t> seen;
+    const WindowHandle window = system.createWindow("KELTOTV", "KELTOTV", [&](const WindowMessage& m) {
+        seen.push_back(m.message);
+        return std::int64_t(0);
+    });
+    ASSERT_TRUE(window);
+    std::vector<int> silent;
+    for (int i = 0; i < 8; ++i) silent.push_back(connectSilently(folder.path().string(), window));
+    // One client sends half a message now, another a whole one; and a post from inside.
+    const std::string first = postBytes(window, 1);
+    const int slow = connectSilently(folder.path().string(), window);
+    writeAll(slow, first.substr(0, 20));
+    const int quick = connectSilently(folder.path().string(), window);
+    writeAll(quick, postBytes(window, 2));
+    ::shutdown(quick, SHUT_WR);
+    system.postMessage(window, 3, 0, 0);
+
+    EXPECT_LT(dispatchAll(system).count(), 500);  // eight silent clients held it 8 s
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{2, 3}));
+    writeAll(slow, first.substr(20));
+    EXPECT_LT(dispatchAll(system).count(), 500);  // eight silent clients held it 8 s
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{2, 3, 1}));
+
+    // The silent ones are dropped when their time is up.
+    char byte;
+    EXPECT_LT(::read(silent[0], &byte, 1), 0);  // still open, nothing to read
+    clock.advanceMs(1000);
+    system.dispatchPending();
+    for (int fd : silent) {
+        EXPECT_EQ(::read(fd, &byte, 1), 0);  // closed by the window
+        ::close(fd);
+    }
+    ::close(slow);
+    ::close(quick);
+    setClock(nullptr);
+}
+
+TEST(WindowSystemTest, ABurstOfClientsIsServedWhole) {
+    test::TemporaryFolder folder;
+    WindowSystem system(folder.path().string());
+    std::vector<std::uint32_t> seen;
+    const WindowHandle window = system.createWindow("KELTOTV", "KELTOTV", [&](const WindowMessage& m) {
+        seen.push_back(m.message);
+        return std::int64_t(m.wParam) + m.lParam;
+    });
+    ASSERT_TRUE(window);
+    // Clients that do not wait for room: the window takes far more than a handful at once.
+    std::vector<int> clients;
+    for (std::uint32_t i = 0; i < 100; ++i) {
+        const int fd = connectSilently(folder.path().string(), window);
+        ASSERT_GE(fd, 0) << "connection " << i;
+        writeAll(fd, postBytes(window, 100 + i));
+        ::shutdown(fd, SHUT_WR);
+        clients.push_back(fd);
+    }
+    dispatchAll(system);
+    ASSERT_EQ(seen.size(), 100u);
+    for (std::uint32_t i = 0; i < 100; ++i) EXPECT_EQ(seen[i], 100 + i);  // in the order they came
+    for (int fd : clients) ::close(fd);
+
+    // Another process's clients in a burst, each waiting for an answer.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        WindowSystem client(folder.path().string());
+        std::vector<std::thread> threads;
+        std::atomic<int> answered{0};
+        for (int t = 0; t < 40; ++t)
+            threads.emplace_back([&, t] {
+                if (client.sendMessage(window, kAdd, std::uint64_t(t), 1, 3000) == t + 1) ++answered;
+            });
+        for (auto& t : threads) t.join();
+        ::_exit(answered == 40 ? 0 : 1);
+    }
+    seen.clear();
+    for (int i = 0; i < 400 && seen.size() < 40; ++i) {
+        pollfd p{system.pollFd(), POLLIN, 0};
+        ::poll(&p, 1, 10);
+        system.dispatchPending();
+    }
+    EXPECT_EQ(waitExit(child), 0);
+}
+
+// A window made by another user in this user's folder (here: a socket whose listener changed to
+// user "nobody" before it listened) gets nothing from this user's clients.
+TEST(WindowSystemTest, ClientsSendNothingToAWindowOfAnotherUser) {
+    if (::getuid() != 0) GTEST_SKIP() << "a listener of another user needs root";
+    test::TemporaryFolder folder;
+    WindowSystem system(folder.path().string());
+    ASSERT_TRUE(system.createWindow("Mine", "Mine", [](const WindowMessage&) { return std::int64_t(0); }));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const WindowHandle self = WindowHandle::of(std::uint32_t(::getpid()), 1);
+        const std::string path = socketPathOf(folder.path().string(), self);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strcpy(address.sun_path, path.c_str());
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) ::_exit(90);
+        if (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0) ::_exit(91);
+        if (::listen(listener, 4) != 0) ::_exit(92);
+        [[maybe_unused]] auto n = ::write(ready[1], "r", 1);
+        pollfd p{listener, POLLIN, 0};
+        if (::poll(&p, 1, 2000) <= 0) ::_exit(93);
+        const int fd = ::accept(listener, nullptr, nullptr);
+        std::size_t received = 0;
+        char buffer[256];
+        for (;;) {
+            pollfd q{fd, POLLIN, 0};
+            if (::poll(&q, 1, 2000) <= 0) break;
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got <= 0) break;
+            received += std::size_t(got);
+        }
+        ::_exit(received == 0 ? 0 : 1);  // 1: the client told it something
+    }
+    char byte;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    const WindowHandle theirs = WindowHandle::of(std::uint32_t(child), 1);
+    EXPECT_FALSE(system.sendMessage(theirs, kAdd, 1, 2, 500));
+    EXPECT_EQ(waitExit(child), 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
 TEST(WindowSystemTest, MessagesAndCopyDataReachAWindowOfAnotherProcess) {
