@@ -1,5 +1,6 @@
 #include "framework/ControlIds.h"
 #include "framework/QtMenus.h"
+#include "framework/VirtualTimerScheduler.h"
 #include "framework/Window.h"
 
 #include <QAction>
@@ -101,6 +102,28 @@ TEST_F(CommandWindow, MessagesFromOtherProcessesGoThroughTheTableThenTheDefaultH
     ASSERT_TRUE(window.isVisible());
     system.sendMessage(found, platform::WM_CLOSE, 0, 0);  // not in the table: the window closes
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(WindowTimersOfAWindow, RunOnTheInstalledVirtualSchedulerAndReachTheWindowsTable) {
+    platform::VirtualClock clock;
+    platform::setClock(&clock);
+    VirtualTimerScheduler scheduler(clock);
+    setTimerScheduler(&scheduler);
+    {
+        Window window;
+        std::vector<int> timers;
+        window.messageMap().onMessage(platform::WM_TIMER, [&](const platform::WindowMessage& m) {
+            timers.push_back(int(m.wParam));
+            return std::int64_t(0);
+        });
+        window.timers().set(287, 1000);
+        window.timers().set(40, 250, WindowTimers::Mode::OneShot);
+        scheduler.advanceMs(2000);
+        EXPECT_EQ(timers, (std::vector<int>{40, 287, 287}));
+    }
+    EXPECT_EQ(scheduler.pending(), 0u);  // a closed window leaves no timer behind
+    setTimerScheduler(nullptr);
+    platform::setClock(nullptr);
 }
 
 TEST(ControlIds, FindsAControlBelowARootByItsIdentifier) {
