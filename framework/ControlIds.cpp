@@ -1,5 +1,6 @@
 #include "framework/ControlIds.h"
 
+#include <QApplication>
 #include <QVariant>
 #include <QWidget>
 
@@ -18,6 +19,23 @@ QWidget* findControl(const QWidget* root, int controlId) {
     for (QWidget* child : root->findChildren<QWidget*>())
         if (controlIdOf(child) == controlId) return child;
     return nullptr;
+}
+
+QWidget* findResourceWindow(int resourceId) {
+    if (resourceId == 0) return nullptr;
+    QWidget* hidden = nullptr;
+    auto consider = [&](QWidget* widget) -> QWidget* {
+        if (resourceIdOf(widget) != resourceId) return nullptr;
+        if (widget->isVisible()) return widget;
+        if (!hidden) hidden = widget;
+        return nullptr;
+    };
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (QWidget* found = consider(top)) return found;
+        for (QWidget* child : top->findChildren<QWidget*>())
+            if (QWidget* found = consider(child)) return found;
+    }
+    return hidden;
 }
 
 }  // namespace kelto::framework

@@ -17,5 +17,8 @@ int controlIdOf(const QObject* object);
 int resourceIdOf(const QObject* object);
 // The first widget below `root` (depth first, root excluded) with the identifier, or null.
 QWidget* findControl(const QWidget* root, int controlId);
+// The open window (or sheet page) made from resource `resourceId`: visible ones first, then
+// hidden ones; null when none exists. Tests find a dialog the program opened this way.
+QWidget* findResourceWindow(int resourceId);
 
 }  // namespace kelto::framework

@@ -68,6 +68,15 @@ QMenu* WindowWiring::buildPopupMenu(int menuId, int popupIndex, QWidget* parent)
     return buildMenu(popup, parent, [this](int command) { sendCommand(command); });
 }
 
+QMenu* WindowWiring::buildPopupMenu(int menuId, std::string_view popupText, QWidget* parent) {
+    const auto menu = loadMenu(menuId);
+    if (!menu) return nullptr;
+    for (std::size_t i = 0; i < menu->children.size(); ++i)
+        if (menu->children[i].kind == MenuItem::Kind::Popup && menu->children[i].text == popupText)
+            return buildPopupMenu(menuId, int(i), parent);
+    return nullptr;
+}
+
 std::int64_t WindowWiring::dispatch(const platform::WindowMessage& message) {
     if (auto answer = map_.dispatch(message)) return *answer;
     return fallback_ ? fallback_(message) : 0;

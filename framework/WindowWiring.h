@@ -48,6 +48,8 @@ public:
     // Builds pop-up `popupIndex` of menu resource `menuId`; its items send their commands here.
     // Null when the menu or the pop-up does not exist. The menu belongs to `parent`.
     QMenu* buildPopupMenu(int menuId, int popupIndex, QWidget* parent);
+    // The same for the pop-up with the caption (as the menus file spells it, "CONTEXT").
+    QMenu* buildPopupMenu(int menuId, std::string_view popupText, QWidget* parent);
 
     // Runs a message through the map, then the default handling.
     std::int64_t dispatch(const platform::WindowMessage& message);

@@ -41,6 +41,18 @@ TEST_F(DialogFromResource, TheChannelPageHasEveryControlByIdentifier) {
     EXPECT_EQ(dialog.control(4242), nullptr);
 }
 
+TEST_F(DialogFromResource, AnOpenDialogIsFoundByItsResourceNumber) {
+    EXPECT_EQ(findResourceWindow(104), nullptr);
+    QWidget owner;
+    auto* dialog = new Dialog(104, &owner);
+    EXPECT_EQ(findResourceWindow(104), dialog);  // hidden, but the only one
+    Dialog shown(104);
+    shown.show();
+    EXPECT_EQ(findResourceWindow(104), &shown);
+    EXPECT_EQ(qobject_cast<QTreeWidget*>(findControl(findResourceWindow(104), 1008)), shown.control<QTreeWidget>(1008));
+    EXPECT_EQ(findResourceWindow(105), nullptr);
+}
+
 TEST_F(DialogFromResource, ClicksAndEscapeGoThroughTheDialogsTable) {
     Dialog dialog(104);
     std::vector<int> commands;

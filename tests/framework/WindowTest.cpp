@@ -86,6 +86,10 @@ TEST_F(CommandWindow, ButtonsAndMenuItemsReachTheSameTable) {
     EXPECT_EQ(commands, (std::vector<int>{1005, 1005, 32771}));
     EXPECT_EQ(sources, (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(window.wiring().buildPopupMenu(129, 5, &window), nullptr);
+    QMenu* byName = window.wiring().buildPopupMenu(129, "TRAY", &window);
+    ASSERT_NE(byName, nullptr);
+    EXPECT_EQ(byName->actions().size(), menu->actions().size());
+    EXPECT_EQ(window.wiring().buildPopupMenu(129, "NO SUCH POPUP", &window), nullptr);
     EXPECT_EQ(window.wiring().buildPopupMenu(4242, 0, &window), nullptr);
 }
 
