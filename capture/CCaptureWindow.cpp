@@ -56,18 +56,14 @@ CCaptureWindow::~CCaptureWindow() {
 template <typename Result, typename Operation>
 Result CCaptureWindow::send(Result dead, Operation operation) {
     QCoreApplication* application = QCoreApplication::instance();
-    if (!application || QThread::currentThread() == application->thread()) {
-        CaptureWindowWidget* window = m_captureWindow.data();
-        return window ? operation(*window) : dead;
+    if (application && QThread::currentThread() != application->thread()) {
+        // A worker waiting here could hold the tuner lock the user-interface thread is waiting
+        // for; refuse instead of blocking (workers use Queue()).
+        platform::traceLine("CCaptureWindow: an operation was called off the user-interface thread; refused (use Queue)");
+        return dead;
     }
-    Result result = dead;
-    QMetaObject::invokeMethod(
-        application,
-        [&] {
-            if (CaptureWindowWidget* window = m_captureWindow.data()) result = operation(*window);
-        },
-        Qt::BlockingQueuedConnection);
-    return result;
+    CaptureWindowWidget* window = m_captureWindow.data();
+    return window ? operation(*window) : dead;
 }
 
 bool CCaptureWindow::IsWindow() const { return !m_captureWindow.isNull(); }

@@ -5,8 +5,12 @@
 //
 // Every operation first checks that the capture window still exists; when it does not (never
 // created, or destroyed with its parent), the operation sends nothing and answers 0 (or
-// nothing). Operations may be called from worker threads (the serial still capture); they then
-// run on the capture window's thread and the caller waits, as a sent window message did.
+// nothing). The operations run on the user-interface thread, which owns the capture window.
+// Worker threads (the serial still capture, the multi-screen view) reach them only through
+// Queue(): the call is queued to the user-interface thread and the worker goes on at once, with
+// the answer in a future. A worker must not wait for that answer while it holds a lock the
+// user-interface thread may take (the tuner lock); the synchronous operations, called from
+// another thread, refuse (trace line, answer 0 or nothing) rather than block.
 //
 // The capabilities and status records are shared by every user of the driver; each operation
 // refreshes the status just before it reads it.
@@ -14,13 +18,18 @@
 #include "capture/CaptureRecords.h"
 #include "capture/CaptureTypes.h"
 
+#include "framework/QueuedCall.h"
+
 #include <QImage>
+#include <QObject>
 #include <QPointer>
 #include <QRgb>
 #include <QList>
 
 #include <cstdint>
 #include <functional>
+#include <future>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -86,6 +95,16 @@ public:
         m_sizeListener = std::move(listener);
     }
 
+    // Queues `operation(*this)` to the user-interface thread and returns at once; the future
+    // holds its answer (a default value when this object is gone before the call ran).
+    template <typename Operation>
+    auto Queue(Operation operation) -> std::future<decltype(operation(std::declval<CCaptureWindow&>()))> {
+        using Result = decltype(operation(*this));
+        return framework::queueCall(m_queueContext.get(), Result{}, [this, operation = std::move(operation)]() mutable {
+            return operation(*this);
+        });
+    }
+
     bool IsWindow() const;
     CaptureWindowWidget* GetWindow() const;
     std::uint32_t ImageWidth() const { return m_imageWidth; }
@@ -109,6 +128,9 @@ private:
     Result send(Result dead, Operation operation);
 
     SettingsStore& m_store;
+    // Where queued calls run: lives on the thread that made this object; its end drops calls
+    // still waiting.
+    std::unique_ptr<QObject> m_queueContext = std::make_unique<QObject>();
     std::uint32_t m_imageWidth = 0;
     std::uint32_t m_imageHeight = 0;
     QList<QRgb> m_clipboardPalette;

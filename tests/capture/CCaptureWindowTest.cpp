@@ -7,6 +7,9 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include <atomic>
+#include <future>
+#include <mutex>
 #include <thread>
 
 namespace kelto::capture::test {
@@ -279,21 +282,65 @@ TEST_F(CaptureFixture, GrabGivesASmallCopyAndKeepsThePaletteOnFailure) {
     EXPECT_TRUE(window->GrabFrameImage(160, 120).isNull());
 }
 
-TEST_F(CaptureFixture, CallsFromAWorkerThreadRunOnTheWindowThread) {
+TEST_F(CaptureFixture, WorkerThreadsQueueTheirCallsAndSynchronousCallsRefuse) {
     createAndConnect();
     std::thread::id observedOn;
     service().setMessageObserver([&](CaptureMessage) { observedOn = std::this_thread::get_id(); });
-    int result = -1;
-    std::atomic<bool> done = false;
+    std::future<int> queued;
+    int refused = -1;
     std::thread worker([&] {
-        result = window->SaveFrameAsBitmapFile((folder / "worker.BMP").string());
-        done = true;
+        refused = window->SaveFrameAsBitmapFile((folder / "refused.BMP").string());
+        queued = window->Queue([this](CCaptureWindow& w) { return w.SaveFrameAsBitmapFile((folder / "worker.BMP").string()); });
     });
-    while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    worker.join();
-    EXPECT_EQ(result, 1);
+    worker.join();  // the worker never waits for this thread
+    EXPECT_EQ(refused, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "refused.BMP"));
+    while (queued.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(queued.get(), 1);
     EXPECT_TRUE(observedOn == std::this_thread::get_id());
     EXPECT_TRUE(std::filesystem::exists(folder / "worker.BMP"));
+    EXPECT_NE(traceLog().find("off the user-interface thread"), std::string::npos);
+}
+
+// A worker that grabs a frame while it holds the tuner lock, and the user-interface thread
+// wanting that lock at the same moment (a channel change): the worker must not wait for the
+// user-interface thread. Bounded: a worker that waits makes the lock attempt time out.
+TEST_F(CaptureFixture, AWorkerHoldingTheTunerLockNeverWaitsForTheWindowThread) {
+    createAndConnect();
+    std::timed_mutex tunerLock;
+    std::promise<void> lockTaken;
+    std::future<QImage> picture;
+    std::atomic<bool> workerDone = false;
+    std::thread worker([&] {
+        {
+            std::lock_guard hold(tunerLock);
+            lockTaken.set_value();
+            picture = window->Queue([](CCaptureWindow& w) { return w.GrabFrameImage(160, 120); });
+        }
+        workerDone = true;
+    });
+    lockTaken.get_future().wait();
+    const bool uiThreadGotTheLock = tunerLock.try_lock_for(std::chrono::seconds(2));
+    if (uiThreadGotTheLock) tunerLock.unlock();
+    // Let a worker stuck on this thread finish, so a failure ends the test instead of hanging it.
+    while (!workerDone) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    worker.join();
+    while (picture.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(uiThreadGotTheLock);
+    EXPECT_EQ(picture.get().size(), QSize(160, 120));
+}
+
+TEST_F(CaptureFixture, AQueuedCallOfAWindowThatIsGoneAnswersTheDefault) {
+    createAndConnect();
+    std::future<int> queued;
+    std::thread worker([&] { queued = window->Queue([](CCaptureWindow& w) { return w.SetPreview(true); }); });
+    worker.join();
+    window.reset();  // before the call ran
+    QCoreApplication::processEvents();
+    ASSERT_EQ(queued.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+    EXPECT_EQ(queued.get(), 0);
 }
 
 TEST_F(CaptureFixture, LivePictureShowsTheCardScaledToTheWindow) {

@@ -1,0 +1,104 @@
+#include "resources/AcceleratorResource.h"
+
+#include "platform/EmbeddedFile.h"
+
+#include <charconv>
+#include <map>
+#include <mutex>
+
+namespace kelto::accelerators {
+extern const kelto::EmbeddedFile kEmbedded[];
+extern const std::size_t kEmbeddedCount;
+}  // namespace kelto::accelerators
+
+namespace kelto {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+std::optional<int> number(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+const char* fileNameOf(UiLanguage language) {
+    switch (language) {
+    case UiLanguage::Japanese: return "ja-JP.accelerators";
+    case UiLanguage::Korean: return "ko-KR.accelerators";
+    case UiLanguage::ChineseSimplified: return "zh-CN.accelerators";
+    case UiLanguage::EnglishUS: break;
+    }
+    return "en-US.accelerators";
+}
+
+}  // namespace
+
+std::optional<std::vector<std::pair<int, AcceleratorTable>>> parseAccelerators(std::string_view text, std::string* error) {
+    std::vector<std::pair<int, AcceleratorTable>> tables;
+    AcceleratorTable* open = nullptr;
+    int lineNo = 0;
+    auto fail = [&](const char* why) {
+        if (error) *error = "line " + std::to_string(lineNo) + ": " + why;
+        return std::nullopt;
+    };
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto end = text.find('\n', pos);
+        const std::string_view line = trim(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        pos = end == std::string_view::npos ? text.size() : end + 1;
+        ++lineNo;
+        if (line.empty() || line.front() == '#') continue;
+        if (line.starts_with("ACCELERATORS ")) {
+            if (open) return fail("ACCELERATORS inside a table");
+            const auto id = number(trim(line.substr(13)));
+            if (!id) return fail("bad table identifier");
+            tables.emplace_back(*id, AcceleratorTable{});
+            open = &tables.back().second;
+        } else if (line == "END") {
+            if (!open) return fail("END without ACCELERATORS");
+            open = nullptr;
+        } else if (line.starts_with("KEY ")) {
+            if (!open) return fail("KEY outside a table");
+            const std::string_view rest = trim(line.substr(4));
+            const auto space = rest.find(' ');
+            if (space == std::string_view::npos) return fail("KEY without a key");
+            const auto command = number(rest.substr(0, space));
+            const std::string_view key = trim(rest.substr(space + 1));
+            if (!command) return fail("bad command");
+            if (key.size() < 3 || key.front() != '"' || key.back() != '"') return fail("bad key text");
+            open->push_back({std::string(key.substr(1, key.size() - 2)), *command});
+        } else {
+            return fail("unknown line");
+        }
+    }
+    if (open) return fail("missing END");
+    return tables;
+}
+
+std::optional<AcceleratorTable> loadAccelerators(int tableId, UiLanguage language) {
+    static std::map<std::string, std::vector<std::pair<int, AcceleratorTable>>> files;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (std::size_t i = 0; i < accelerators::kEmbeddedCount; ++i)
+            if (auto parsed = parseAccelerators(accelerators::kEmbedded[i].text()))
+                files[accelerators::kEmbedded[i].name] = std::move(*parsed);
+    });
+    for (const char* name : {fileNameOf(language), fileNameOf(UiLanguage::EnglishUS)}) {
+        auto it = files.find(name);
+        if (it == files.end()) continue;
+        for (const auto& [id, table] : it->second)
+            if (id == tableId) return table;
+    }
+    return std::nullopt;
+}
+
+std::optional<AcceleratorTable> loadAccelerators(int tableId) { return loadAccelerators(tableId, currentUiLanguage()); }
+
+}  // namespace kelto
