@@ -35,7 +35,10 @@ CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem
     buildMessageMap();
 }
 
-CTrayAgentDlg::~CTrayAgentDlg() = default;
+CTrayAgentDlg::~CTrayAgentDlg() {
+    // The reservation list window shows the engine's table: it goes before the engine.
+    reservationUi_.reset();
+}
 
 void CTrayAgentDlg::buildMessageMap() {
     map_.onMessage(kMsgTrayCallback, [this](const WindowMessage& m) { return onTrayCallback(m); });

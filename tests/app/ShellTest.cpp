@@ -254,6 +254,33 @@ TEST_F(ShellTest, ReservationRequestsArriveAsCopyData) {
     agent.reservationUi().closeReservationList();
 }
 
+// The list window outlives the object that opened it (its owner keeps it until the owner's own
+// teardown): nothing may be written into that object once it is gone.
+TEST_F(ShellTest, TheReservationListWindowOutlivesItsOpenerSafely) {
+    QWidget owner;
+    ReservationTable table;
+    alignas(AgentReservationUi) std::array<unsigned char, sizeof(AgentReservationUi)> storage;
+    auto* ui = new (storage.data()) AgentReservationUi(&owner);
+    ui->setTable(table);
+    ui->openReservationList();
+    ASSERT_TRUE(ui->listOpen());
+    ui->~AgentReservationUi();
+    storage.fill(0xA5);
+    test::pump(system);  // the window's deferred deletion, if it was only closed
+    for (QWidget* child : owner.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+    EXPECT_TRUE(std::all_of(storage.begin(), storage.end(), [](unsigned char b) { return b == 0xA5; }))
+        << "the closed list window wrote into the destroyed reservation links";
+}
+
+TEST_F(ShellTest, TheAgentWithItsListOpenGoesAwayCleanly) {
+    auto agent = std::make_unique<CTrayAgentDlg>(factory(), system);
+    ASSERT_TRUE(agent->initialise());
+    agent->reservationUi().openReservationList();
+    ASSERT_TRUE(agent->reservationUi().listOpen());
+    agent.reset();
+    test::pump(system);
+}
+
 TEST_F(ShellTest, PowerOffMessageEndsTheAgentAndAsksOnceForPowerOff) {
     auto& recorder = platform::recordingPowerControl();
     recorder.clear();
