@@ -19,7 +19,12 @@ ReservationEngine::ReservationEngine(ReservationViewer& viewer, ReservationUi& u
       file_(std::move(file)),
       table_(static_cast<std::uint32_t>(nowSeconds())),
       starter_(table_, viewer_, ui_, host_),
-      scheduler_(table_, starter_, viewer_, ui_, host_) {}
+      scheduler_(table_, starter_, viewer_, ui_, host_) {
+    // A crash or a kill must not lose what was accepted: every change is on disk at once.
+    table_.setChangeObserver([this] {
+        if (!loading_) save();
+    });
+}
 
 void ReservationEngine::start() {
     load();
@@ -27,7 +32,11 @@ void ReservationEngine::start() {
 }
 
 ReserveFile::LoadResult ReservationEngine::load() {
-    return ReserveFile::load(file_, table_, static_cast<std::uint32_t>(nowSeconds()));
+    // Reading the file changes the table but is no reason to write it (a missing file stays missing).
+    loading_ = true;
+    const auto result = ReserveFile::load(file_, table_, static_cast<std::uint32_t>(nowSeconds()));
+    loading_ = false;
+    return result;
 }
 
 bool ReservationEngine::save() const { return ReserveFile::save(file_, table_); }

@@ -13,6 +13,7 @@
 //   copy-data        engine.handleReservationRequest(bytes)
 //   message 0x46E    engine.handlePowerOffMessage(wParam)
 //   exit sequence    engine.save(); engine.endingWithoutQuestion() skips the question
+// Every change of the table is saved at once as well ("reserve.rsd" is replaced atomically).
 #include "reservations/ReservationAgentHost.h"
 #include "reservations/ReservationScheduler.h"
 #include "reservations/ReservationStarter.h"
@@ -39,7 +40,8 @@ public:
     // Agent start: loads the file (the turn-off time starts as now) and starts timer 30.
     void start();
     ReserveFile::LoadResult load();
-    // Writes the file (the agent's exit); false when it could not be written.
+    // Writes the file; false when it could not be written. The engine also writes it after every
+    // change of the table, so an accepted reservation survives a crash.
     bool save() const;
 
     ReservationTable& table() { return table_; }
@@ -74,6 +76,7 @@ private:
     ReservationStarter starter_;
     ReservationScheduler scheduler_;
     bool endingWithoutQuestion_ = false;
+    bool loading_ = false;
 };
 
 }  // namespace kelto
