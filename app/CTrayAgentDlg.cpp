@@ -127,8 +127,12 @@ std::int64_t CTrayAgentDlg::onTrayCallback(const WindowMessage& m) {
 }
 
 void CTrayAgentDlg::openViewer() {
-    if (currentViewer()) return;
+    // The viewer's start runs the event loop (its refusal boxes, the hardware start), where a
+    // second request (0x46D, a double click, timer 31) can arrive: it must find the viewer taken.
+    if (currentViewer() || viewerOpening_ || ended_) return;
+    viewerOpening_ = true;
     ViewerWindow* viewer = viewerFactory_ ? viewerFactory_(*this) : nullptr;
+    viewerOpening_ = false;
     setCurrentViewer(viewer);
 }
 
@@ -142,7 +146,7 @@ MenuItem CTrayAgentDlg::prepareTrayMenu() const {
     MenuItem popup = menu->children.front();
     if (MenuItem* item = popup.at(1)) {
         item->isDefault = true;
-        item->enabled = currentViewer() == nullptr;
+        item->enabled = currentViewer() == nullptr && !viewerOpening_;
     }
     if (MenuItem* item = popup.at(3)) item->enabled = bool(system_.findWindow(kPowerVcrClass, kPowerVcrTitle));
     for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) popup.deleteCommand(id);

@@ -43,8 +43,9 @@ public:
     // remote-control receiving window. False when the agent cannot run.
     bool initialise();
 
-    // Opens the viewer unless one is open.
+    // Opens the viewer unless one is open or being opened.
     void openViewer();
+    bool viewerOpening() const { return viewerOpening_; }
     // The tray menu as it is shown now (greyed and trimmed); showTrayMenu pops it up.
     MenuItem prepareTrayMenu() const;
     void showTrayMenu();
@@ -93,6 +94,7 @@ private:
     bool trayIconAdded_ = false;
     bool endingWithoutQuestion_ = false;
     bool ended_ = false;
+    bool viewerOpening_ = false;
     std::map<int, QTimer*> timers_;
     std::filesystem::path reservationFile_;
     std::unique_ptr<AgentReservationViewer> reservationViewer_;

@@ -149,6 +149,43 @@ TEST_F(ShellTest, TheTrayMenuGreysWhatCannotBeDoneNow) {
     EXPECT_EQ(viewers.size(), 1u);
 }
 
+// While the viewer starts (its boxes run the event loop), every other way of opening it finds it
+// taken: a second start's 0x46D, the tray icon's double click, the menu command.
+TEST_F(ShellTest, ASecondOpenWhileTheViewerStartsDoesNothing) {
+    CTrayAgentDlg* agentSeen = nullptr;
+    int factoryCalls = 0;
+    bool refuse = false;
+    CTrayAgentDlg agent(
+        [&](CTrayAgentDlg& a) -> ViewerWindow* {
+            ++factoryCalls;
+            agentSeen = &a;
+            EXPECT_TRUE(a.viewerOpening());
+            EXPECT_FALSE(a.prepareTrayMenu().at(1)->enabled);
+            system.sendMessage(a.windowHandle(), kMsgOpenViewer, 0, 0);
+            system.sendMessage(a.windowHandle(), kMsgTrayCallback, CTrayAgentDlg::kTrayIconId, std::int64_t(WM_LBUTTONDBLCLK));
+            system.sendMessage(a.windowHandle(), platform::WM_COMMAND, ID_EXECUTE_TV, 0);
+            a.openViewer();
+            if (refuse) return nullptr;  // a refusal: the viewer closed again
+            viewers.push_back(std::make_unique<FakeViewer>(system));
+            return viewers.back().get();
+        },
+        system);
+    ASSERT_TRUE(agent.initialise());
+    refuse = true;
+    agent.openViewer();
+    EXPECT_EQ(factoryCalls, 1);
+    EXPECT_EQ(currentViewer(), nullptr);
+    EXPECT_FALSE(agent.viewerOpening());
+
+    refuse = false;  // after a refusal the next request opens it
+    system.postMessage(agent.windowHandle(), kMsgOpenViewer, 0, 0);
+    test::pump(system);
+    EXPECT_EQ(factoryCalls, 2);
+    EXPECT_EQ(viewers.size(), 1u);
+    EXPECT_EQ(currentViewer(), viewers.back().get());
+    EXPECT_EQ(agentSeen, &agent);
+}
+
 TEST_F(ShellTest, TrayCommandsReachTheirHandlers) {
     CTrayAgentDlg agent(factory(), system);
     ASSERT_TRUE(agent.initialise());
