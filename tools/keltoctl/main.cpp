@@ -42,10 +42,20 @@ int fail(const char* what, const std::string& detail) {
     return 1;
 }
 
+constexpr const char* kAgentTitle = "Vezidov ID";
+
+bool keltoTvRunning(WindowSystem& system) { return bool(system.findWindow("", kAgentTitle)); }
+
+// The window a command names was not found: say why in the user's terms.
+int targetMissing(WindowSystem& system, const std::string& target) {
+    if (!keltoTvRunning(system)) return fail("KeltoTV is not running (start it with: KeltoTV or KeltoTV /t)", "");
+    return fail("no window with class or title ", target);
+}
+
 int postOrSend(WindowSystem& system, bool send, const std::vector<std::string>& args) {
     if (args.size() < 2 || args.size() > 4) return usage();
     const WindowHandle window = findByClassOrTitle(system, args[0]);
-    if (!window) return fail("no window with class or title ", args[0]);
+    if (!window) return targetMissing(system, args[0]);
     std::int64_t values[3] = {0, 0, 0};
     for (std::size_t i = 1; i < args.size(); ++i) {
         const auto v = ctl::parseNumber(args[i]);
@@ -65,7 +75,7 @@ int sendKey(WindowSystem& system, const std::vector<std::string>& args) {
     if (!key) return fail("unknown key: ", args[0]);
     const std::string target = args.size() > 1 ? args[1] : "KELTOTV";
     const WindowHandle window = findByClassOrTitle(system, target);
-    if (!window) return fail("no window with class or title ", target);
+    if (!window) return targetMissing(system, target);
     std::optional<std::int64_t> answer;
     switch (key->kind) {
     case ctl::RemoteKey::Kind::Message: answer = system.sendMessage(window, key->value, 0, 0); break;
@@ -79,7 +89,7 @@ int sendText(WindowSystem& system, const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) return usage();
     const std::string target = args.size() > 1 ? args[1] : "KELTOTV";
     const WindowHandle window = findByClassOrTitle(system, target);
-    if (!window) return fail("no window with class or title ", target);
+    if (!window) return targetMissing(system, target);
     for (unsigned char c : args[0])
         if (!system.sendMessage(window, platform::WM_CHAR, c, 1)) return fail("no answer from ", target);
     return 0;
@@ -127,7 +137,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     WindowSystem& system = WindowSystem::instance();
     if (command == "list") {
-        for (const auto& w : system.listWindows())
+        const auto windows = system.listWindows();
+        if (windows.empty()) return fail("KeltoTV is not running (start it with: KeltoTV or KeltoTV /t)", "");
+        for (const auto& w : windows)
             std::printf("0x%016llx  %-28s %s\n", static_cast<unsigned long long>(w.handle.value), w.className.c_str(),
                         w.title.c_str());
         return 0;
