@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QSystemTrayIcon;
 class QTimer;
@@ -67,6 +68,12 @@ public:
 
     // Called by the viewer when it has closed and is being destroyed.
     void viewerClosed(ViewerWindow* viewer);
+    // Called by the viewer when a recording of it has ended (still inside the call that recorded):
+    // what waited for the recording (a close request, the agent's exit, the scheduler) goes on
+    // from the event loop.
+    void recordingEnded();
+    // True while the open viewer records.
+    bool recordingRuns() const;
 
 signals:
     // The agent has gone; the process ends.
@@ -77,7 +84,16 @@ private:
     void setTimer(int timerId, std::uint32_t periodMs) override;
     void killTimer(int timerId) override;
     void postPowerOffMessage(std::uint32_t firstParameter) override;
+    void runLater(std::function<void()> action) override;
     void runExitSequence() override;
+
+    // While the viewer records: asks the recording to end and keeps action for when it has
+    // ended; true. Otherwise false (the caller goes on at once).
+    bool deferUntilRecordingEnds(std::function<void()> action);
+    // Messages from other programs are answered at once; what they ask for runs from the event
+    // loop, so no sender waits for a box, a viewer start or a recording.
+    framework::MessageMap::MessageHandler answerFirst(framework::MessageMap::MessageHandler handler,
+                                                      std::int64_t answer = 0);
 
     void buildMessageMap();
     std::int64_t onTrayCallback(const platform::WindowMessage& m);
@@ -95,6 +111,7 @@ private:
     bool endingWithoutQuestion_ = false;
     bool ended_ = false;
     bool viewerOpening_ = false;
+    std::vector<std::function<void()>> afterRecording_;
     std::map<int, QTimer*> timers_;
     std::filesystem::path reservationFile_;
     std::unique_ptr<AgentReservationViewer> reservationViewer_;

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace kelto {
 
@@ -52,11 +53,17 @@ public:
     // Timers 30 and 31; false for other timers (they get the default handling).
     bool onTimer(int timerId);
 
-    // A copy-data reservation request. Refused blocks are traced and answered false. A request
-    // whose start minute is taken (or a full table) shows "Already reserved time." and answers
-    // false. Otherwise the record is added, the list opened or refreshed, and when the programme
-    // is on air already its recording starts at once without a question; true.
+    // A copy-data reservation request, answered at once: the sender never waits for a box or a
+    // recording. Refused blocks are traced and answered false. A request whose start minute is
+    // taken (or a full table) answers false, and "Already reserved time." is shown afterwards from
+    // the event loop. Otherwise the record is added (and saved), the list opened or refreshed,
+    // and true answered; when the programme is on air already, its recording starts from the
+    // event loop without a question (after a recording that runs, if still on air then).
     bool handleReservationRequest(std::string_view block);
+
+    // The agent calls this from the event loop when a recording of the viewer has ended: the
+    // scheduler looks at what became due meanwhile, and requests held back start now.
+    void recordingEnded();
 
     // Message 0x46E. Non-zero: set ending-without-question, run the agent's exit and switch the
     // computer off (PowerOffSequence). The engine may be destroyed by the exit; nothing of it is
@@ -75,8 +82,13 @@ private:
     ReservationTable table_;
     ReservationStarter starter_;
     ReservationScheduler scheduler_;
+    bool recordingRuns() const { return viewer_.isOpen() && viewer_.recording(); }
+    void startOnAir(const ReservationRecord& record);
+
     bool endingWithoutQuestion_ = false;
     bool loading_ = false;
+    // Requests on air that arrived while a recording ran.
+    std::vector<ReservationRecord> heldOnAir_;
 };
 
 }  // namespace kelto
