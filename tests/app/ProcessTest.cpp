@@ -181,13 +181,26 @@ TEST(ProcessTest, KeltoctlRefusesWhatItCannotSend) {
 TEST(ProcessTest, KeltoctlReservesWithARunningAgent) {
     const pid_t agent = spawn({keltoTV, "/t"});
     ASSERT_TRUE(waitForWindow("", "Vezidov ID"));
-    EXPECT_EQ(run({keltoctl, "reserve", "--channel", "9", "--start", "2099-01-02 20:15", "--end", "21:45",
-                   "--title", "Late film", "--option", "1"}), 0);
+    const std::vector<std::string> lateFilm{keltoctl, "reserve", "--channel", "9", "--start", "2099-01-02 20:15",
+                                            "--end", "21:45", "--title", "Late film", "--option", "1"};
+    const Ran accepted = runCapturing(lateFilm);
+    EXPECT_EQ(accepted.exitCode, 0);
+    EXPECT_NE(accepted.output.find("accepted \"Late film\""), std::string::npos) << accepted.output;
+
+    // The same minute again: refused, and said why, at once, although the agent now shows its
+    // "Already reserved time" box; the box does not hold up the next request either.
+    const auto before = std::chrono::steady_clock::now();
+    const Ran refused = runCapturing(lateFilm);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.output.find("refused"), std::string::npos) << refused.output;
+    EXPECT_NE(refused.output.find("20:15 is taken by \"Late film\""), std::string::npos) << refused.output;
+    EXPECT_EQ(run({keltoctl, "reserve", "--channel", "4", "--start", "2099-01-03 06:00", "--end", "07:00"}), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
     ::kill(agent, SIGTERM);  // the session ends: saved without a question
     EXPECT_EQ(waitFor(agent), 0);
     const std::string file = test::readFile(std::filesystem::path(std::getenv("KELTO_ROOT")) / "Program" / "reserve.rsd");
     EXPECT_NE(file.find("Late film"), std::string::npos);
-    EXPECT_EQ(file[0], 1);  // one record
+    EXPECT_EQ(file[0], 2);  // two records
 }
 
 TEST(KeltoctlTest, ParsesNumbersAndTimes) {

@@ -2,7 +2,11 @@
 // do: window messages, remote buttons and reservation requests.
 #include "platform/WindowMessageIds.h"
 #include "platform/WindowSystem.h"
+#include "platform/AtomicFile.h"
+#include "platform/Text.h"
 #include "reservations/ReservationRequest.h"
+#include "reservations/ReservationTiming.h"
+#include "reservations/ReserveFile.h"
 #include "tools/keltoctl/RemoteCommands.h"
 
 #include <cstdio>
@@ -95,6 +99,35 @@ int sendText(WindowSystem& system, const std::vector<std::string>& args) {
     return 0;
 }
 
+std::string clockText(std::uint32_t time) {
+    const std::time_t t = time;
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm);
+    return text;
+}
+
+// Why KeltoTV refused a well-formed request: the table it keeps on disk says (it is saved after
+// every change). Read only: a file that does not decode is left where it is.
+std::string refusalReason(const ReservationRequest& request) {
+    std::string bytes;
+    ReservationTable table;
+    if (!platform::readWholeFile(ReserveFile::defaultPath(), bytes) || !ReserveFile::decode(bytes, table))
+        return "its start minute is taken or its table is full";
+    if (table.full()) return platform::formatText("its table is full (%d reservations)", ReservationTable::kSlots);
+    const int minute = toLocalTime(request.startTime).minuteOfDay();
+    for (int i = 0; i < table.count(); ++i) {
+        const ReservationRecord record = table.record(i);
+        if (toLocalTime(record.startTime).minuteOfDay() == minute)
+            return platform::formatText("%02d:%02d is taken by \"%s\" (channel %u, %s)", minute / 60, minute % 60,
+                                        record.comment.c_str(), record.channel, record.isActive() ? "active" : "inactive");
+    }
+    if (toLocalTime(table.turnOff().time).minuteOfDay() == minute)
+        return platform::formatText("%02d:%02d is the time of the timed turn-off", minute / 60, minute % 60);
+    return "its start minute is taken or its table is full";
+}
+
 int reserve(WindowSystem& system, const std::vector<std::string>& args) {
     std::optional<std::int64_t> channel, option = 0;
     std::optional<std::time_t> start, end;
@@ -123,9 +156,13 @@ int reserve(WindowSystem& system, const std::vector<std::string>& args) {
     request.title = title;
     request.option = AfterRecording(*option);
     const std::string block = request.encode();
-    const auto answer = system.sendCopyData(agent, {}, 0, block, 60000);
+    // KeltoTV answers before it shows anything or records.
+    const auto answer = system.sendCopyData(agent, {}, 0, block);
     if (!answer) return fail("no answer from KeltoTV", "");
-    if (*answer == 0) return fail("KeltoTV refused the reservation (is that minute taken already?)", "");
+    if (*answer == 0) return fail("KeltoTV refused the reservation: ", refusalReason(request));
+    std::printf("keltoctl: KeltoTV accepted \"%s\", channel %d, %s to %s%s\n", title.c_str(), int(*channel),
+                clockText(request.startTime).c_str(), clockText(request.endTime).c_str(),
+                programmeOnAir(request.startTime, request.endTime, now) ? "; it is on air: recording starts now" : "");
     return 0;
 }
 
