@@ -191,6 +191,26 @@ TEST_F(ShellTest, ASecondOpenWhileTheViewerStartsDoesNothing) {
     EXPECT_EQ(agentSeen, &agent);
 }
 
+// Another program that sends the agent a message waits for its answer: the answer comes first,
+// what the message asks for (a viewer start with its boxes, the exit with its question) after it.
+TEST_F(ShellTest, MessagesFromOtherProgramsAreAnsweredBeforeTheyAreCarriedOut) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    QSignalSpy ended(&agent, &CTrayAgentDlg::agentEnded);
+    auto fromOtherProgram = [&](std::uint32_t message, std::uint64_t wParam = 0) {
+        return agent.messageMap().dispatch(platform::WindowMessage{agent.windowHandle(), message, wParam, 0, 0, {}, true});
+    };
+    EXPECT_EQ(fromOtherProgram(kMsgOpenViewer), 0);
+    EXPECT_TRUE(viewers.empty());
+    test::pump(system);
+    EXPECT_EQ(viewers.size(), 1u);
+
+    EXPECT_EQ(fromOtherProgram(platform::WM_COMMAND, ID_EXIT), 0);
+    EXPECT_EQ(ended.count(), 0);
+    test::pump(system);
+    EXPECT_EQ(ended.count(), 1);
+}
+
 TEST_F(ShellTest, TrayCommandsReachTheirHandlers) {
     CTrayAgentDlg agent(factory(), system);
     ASSERT_TRUE(agent.initialise());
