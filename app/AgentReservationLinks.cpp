@@ -52,7 +52,7 @@ bool AgentReservationViewer::recordStream(const std::string& file) {
     return currentViewer() ? currentViewer()->recordStream(file) : false;
 }
 
-AgentReservationUi::~AgentReservationUi() { closeReservationList(); }
+AgentReservationUi::~AgentReservationUi() { delete list_.data(); }
 
 bool AgentReservationUi::confirmReservation(const ReservationRecord& record) {
     const QString when = QDateTime::fromSecsSinceEpoch(qint64(record.startTime)).toString("HH:mm");
@@ -77,7 +77,6 @@ void AgentReservationUi::openReservationList() {
     if (!list_) {
         list_ = new ReservationListWindow(*table_, owner_);
         list_->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(list_, &QObject::destroyed, [this] { list_ = nullptr; });
     }
     list_->refresh();
     list_->show();

@@ -4,6 +4,8 @@
 #include "reservations/ReservationUi.h"
 #include "reservations/ReservationViewer.h"
 
+#include <QPointer>
+
 class QWidget;
 
 namespace kelto {
@@ -41,6 +43,7 @@ public:
     explicit AgentReservationUi(QWidget* owner) : owner_(owner) {}
     // The table the list window shows (the engine's, which is made after this object).
     void setTable(const ReservationTable& table) { table_ = &table; }
+    // The list window shows the table: it goes with this object.
     ~AgentReservationUi() override;
     bool confirmReservation(const ReservationRecord& record) override;
     bool confirmTurnOff(const TurnOffSetting& setting) override;
@@ -54,7 +57,9 @@ public:
 private:
     QWidget* owner_;
     const ReservationTable* table_ = nullptr;
-    ReservationListWindow* list_ = nullptr;
+    // Cleared by Qt when the window is deleted (closing it deletes it), so nothing outside this
+    // object writes into it.
+    QPointer<ReservationListWindow> list_;
 };
 
 }  // namespace kelto

@@ -35,29 +35,49 @@ CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem
     buildMessageMap();
 }
 
-CTrayAgentDlg::~CTrayAgentDlg() = default;
+CTrayAgentDlg::~CTrayAgentDlg() {
+    // The reservation list window shows the engine's table: it goes before the engine.
+    reservationUi_.reset();
+}
+
+framework::MessageMap::MessageHandler CTrayAgentDlg::answerFirst(framework::MessageMap::MessageHandler handler,
+                                                                 std::int64_t answer) {
+    return [this, handler = std::move(handler), answer](const WindowMessage& m) -> std::int64_t {
+        if (!m.fromOtherProcess) return handler(m);
+        runLater([handler, m] { handler(m); });
+        return answer;
+    };
+}
 
 void CTrayAgentDlg::buildMessageMap() {
-    map_.onMessage(kMsgTrayCallback, [this](const WindowMessage& m) { return onTrayCallback(m); });
-    map_.onMessage(kMsgOpenViewer, [this](const WindowMessage&) {
+    map_.onMessage(kMsgTrayCallback, answerFirst([this](const WindowMessage& m) { return onTrayCallback(m); }));
+    map_.onMessage(kMsgOpenViewer, answerFirst([this](const WindowMessage&) {
         openViewer();
         return std::int64_t(0);
-    });
-    map_.onMessage(kMsgPowerOff, [this](const WindowMessage& m) {
-        reservations_->handlePowerOffMessage(std::uint32_t(m.wParam));
+    }));
+    map_.onMessage(kMsgPowerOff, answerFirst([this](const WindowMessage& m) {
+        const auto parameter = std::uint32_t(m.wParam);
+        // Switching off (or closing the viewer) waits until a running recording is complete.
+        if (!deferUntilRecordingEnds([this, parameter] { reservations_->handlePowerOffMessage(parameter); }))
+            reservations_->handlePowerOffMessage(parameter);
         return std::int64_t(0);
-    });
+    }));
+    // Decided and answered at once; a box or a recording it leads to follows from the event loop.
     map_.onMessage(platform::WM_COPYDATA, [this](const WindowMessage& m) {
         return std::int64_t(reservations_->handleReservationRequest(m.data) ? 1 : 0);
     });
+    map_.onMessage(platform::WM_COMMAND, answerFirst([this](const WindowMessage& m) {
+        map_.dispatchCommand(int(m.wParam & 0xFFFF));
+        return std::int64_t(0);
+    }));
     map_.onMessage(platform::WM_TIMER, [this](const WindowMessage& m) {
         reservations_->onTimer(int(m.wParam));
         return std::int64_t(0);
     });
-    map_.onMessage(kMsgExitAgent, [this](const WindowMessage&) {
+    map_.onMessage(kMsgExitAgent, answerFirst([this](const WindowMessage&) {
         exitSequence();
         return std::int64_t(0);
-    });
+    }));
     map_.onMessage(WM_DISPLAYCHANGE, [](const WindowMessage&) { return std::int64_t(0); });
     map_.onMessage(WM_POWERBROADCAST, [](const WindowMessage&) { return std::int64_t(1); });
     map_.onMessage(WM_QUERYENDSESSION, [this](const WindowMessage&) {
@@ -124,8 +144,12 @@ std::int64_t CTrayAgentDlg::onTrayCallback(const WindowMessage& m) {
 }
 
 void CTrayAgentDlg::openViewer() {
-    if (currentViewer()) return;
+    // The viewer's start runs the event loop (its refusal boxes, the hardware start), where a
+    // second request (0x46D, a double click, timer 31) can arrive: it must find the viewer taken.
+    if (currentViewer() || viewerOpening_ || ended_) return;
+    viewerOpening_ = true;
     ViewerWindow* viewer = viewerFactory_ ? viewerFactory_(*this) : nullptr;
+    viewerOpening_ = false;
     setCurrentViewer(viewer);
 }
 
@@ -139,7 +163,7 @@ MenuItem CTrayAgentDlg::prepareTrayMenu() const {
     MenuItem popup = menu->children.front();
     if (MenuItem* item = popup.at(1)) {
         item->isDefault = true;
-        item->enabled = currentViewer() == nullptr;
+        item->enabled = currentViewer() == nullptr && !viewerOpening_;
     }
     if (MenuItem* item = popup.at(3)) item->enabled = bool(system_.findWindow(kPowerVcrClass, kPowerVcrTitle));
     for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) popup.deleteCommand(id);
@@ -169,6 +193,8 @@ void CTrayAgentDlg::openHelp() {
 
 bool CTrayAgentDlg::exitSequence() {
     if (ended_) return true;
+    // A recording is ended first, so its file is complete; the exit follows when it has.
+    if (deferUntilRecordingEnds([this] { exitSequence(); })) return true;
     // 1. Close the viewer first: it saves its settings.
     if (ViewerWindow* viewer = currentViewer()) system_.sendMessage(viewer->windowHandle(), platform::WM_CLOSE, 0, 0);
     // 2. The reservation list.
@@ -213,6 +239,33 @@ void CTrayAgentDlg::postPowerOffMessage(std::uint32_t firstParameter) {
 }
 
 void CTrayAgentDlg::runExitSequence() { exitSequence(); }
+
+void CTrayAgentDlg::runLater(std::function<void()> action) {
+    QTimer::singleShot(0, this, std::move(action));
+}
+
+bool CTrayAgentDlg::recordingRuns() const {
+    const ViewerWindow* viewer = currentViewer();
+    return viewer && viewer->recording();
+}
+
+bool CTrayAgentDlg::deferUntilRecordingEnds(std::function<void()> action) {
+    if (!recordingRuns()) return false;
+    afterRecording_.push_back(std::move(action));
+    platform::traceLine("Tray agent: ending the running recording first");
+    currentViewer()->endRecording();
+    return true;
+}
+
+void CTrayAgentDlg::recordingEnded() {
+    runLater([this] {
+        if (recordingRuns()) return;  // another has started; its end brings us back
+        std::vector<std::function<void()>> waiting;
+        waiting.swap(afterRecording_);
+        for (auto& action : waiting) action();
+        if (!ended_) reservations_->recordingEnded();
+    });
+}
 
 void CTrayAgentDlg::destroyAgent() {
     if (trayIconAdded_) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QSystemTrayIcon;
 class QTimer;
@@ -43,8 +44,9 @@ public:
     // remote-control receiving window. False when the agent cannot run.
     bool initialise();
 
-    // Opens the viewer unless one is open.
+    // Opens the viewer unless one is open or being opened.
     void openViewer();
+    bool viewerOpening() const { return viewerOpening_; }
     // The tray menu as it is shown now (greyed and trimmed); showTrayMenu pops it up.
     MenuItem prepareTrayMenu() const;
     void showTrayMenu();
@@ -66,6 +68,12 @@ public:
 
     // Called by the viewer when it has closed and is being destroyed.
     void viewerClosed(ViewerWindow* viewer);
+    // Called by the viewer when a recording of it has ended (still inside the call that recorded):
+    // what waited for the recording (a close request, the agent's exit, the scheduler) goes on
+    // from the event loop.
+    void recordingEnded();
+    // True while the open viewer records.
+    bool recordingRuns() const;
 
 signals:
     // The agent has gone; the process ends.
@@ -76,7 +84,16 @@ private:
     void setTimer(int timerId, std::uint32_t periodMs) override;
     void killTimer(int timerId) override;
     void postPowerOffMessage(std::uint32_t firstParameter) override;
+    void runLater(std::function<void()> action) override;
     void runExitSequence() override;
+
+    // While the viewer records: asks the recording to end and keeps action for when it has
+    // ended; true. Otherwise false (the caller goes on at once).
+    bool deferUntilRecordingEnds(std::function<void()> action);
+    // Messages from other programs are answered at once; what they ask for runs from the event
+    // loop, so no sender waits for a box, a viewer start or a recording.
+    framework::MessageMap::MessageHandler answerFirst(framework::MessageMap::MessageHandler handler,
+                                                      std::int64_t answer = 0);
 
     void buildMessageMap();
     std::int64_t onTrayCallback(const platform::WindowMessage& m);
@@ -93,6 +110,8 @@ private:
     bool trayIconAdded_ = false;
     bool endingWithoutQuestion_ = false;
     bool ended_ = false;
+    bool viewerOpening_ = false;
+    std::vector<std::function<void()>> afterRecording_;
     std::map<int, QTimer*> timers_;
     std::filesystem::path reservationFile_;
     std::unique_ptr<AgentReservationViewer> reservationViewer_;

@@ -139,6 +139,14 @@ void ViewerStandIn::activate() {
 }
 
 void ViewerStandIn::closeEvent(QCloseEvent* event) {
+    if (recording_) {
+        // Nothing the capture loop uses may go while it runs: end the recording, close after.
+        closeAfterRecording_ = true;
+        endRecording();
+        event->ignore();
+        return;
+    }
+    closed_ = true;
     agent_.viewerClosed(this);
     if (!saved_ && hardware_) {
         const QRect frame = geometry();
@@ -234,10 +242,25 @@ std::string ViewerStandIn::nextRecordingFileName() {
 }
 
 bool ViewerStandIn::recordStream(const std::string& file) {
-    if (!hardware_) return false;
+    if (!hardware_ || recording_ || closed_) return false;
+    recording_ = true;
     const bool ok = hardware_->captureWindow().CaptureVideoStream(file, settings_.streamFormat) != 0;
+    recording_ = false;
     if (!ok) platform::tracef("Viewer: recording %s failed", file.c_str());
+    if (closeAfterRecording_) {
+        closeAfterRecording_ = false;
+        // From the event loop (the caller of recordStream still uses this viewer), and before
+        // what waited in the agent, so nothing is started again on a viewer that is closing.
+        QTimer::singleShot(0, this, [this] {
+            if (!closed_) close();
+        });
+    }
+    agent_.recordingEnded();
     return ok;
+}
+
+void ViewerStandIn::endRecording() {
+    if (recording_ && hardware_) hardware_->captureWindow().StopCaptureVideoStream();
 }
 
 }  // namespace kelto

@@ -45,6 +45,8 @@ public:
     void setRecordingSetup(const RecordingSetup& setup) override;
     std::string nextRecordingFileName() override;
     bool recordStream(const std::string& file) override;
+    bool recording() const override { return recording_; }
+    void endRecording() override;
 
     // What the on-screen display shows now ("" when hidden).
     QString onScreenText() const;
@@ -73,6 +75,11 @@ private:
     QTimer* osdTimer_ = nullptr;
     bool closedByRemote_ = false;
     bool saved_ = false;
+    // A recording runs its capture loop inside recordStream, with the event loop going: a close
+    // request then ends the recording first and closes when recordStream has returned.
+    bool recording_ = false;
+    bool closeAfterRecording_ = false;
+    bool closed_ = false;
 };
 
 }  // namespace kelto

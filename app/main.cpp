@@ -2,6 +2,8 @@
 // the process that already runs and ends.
 #include "app/CTvViewerApp.h"
 #include "app/AppMessages.h"
+#include "app/ProgramStart.h"
+#include "app/SessionEndSignals.h"
 #include "app/ViewerStandIn.h"
 #include "platform/Paths.h"
 #include "platform/Power.h"
@@ -10,41 +12,40 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
-int sessionEndPipe[2] = {-1, -1};
-
-void onSessionEnd(int) {
-    const char byte = 1;
-    [[maybe_unused]] auto n = ::write(sessionEndPipe[1], &byte, 1);
-}
-
-// The desktop session ending (logout, shutdown) reaches the agent as the query before log-off.
+// The session ending reaches the agent as the query before log-off. A signal that arrived during
+// the start waits in the pipe and is handled as soon as the event loop runs.
 void watchSessionEnd(kelto::CTrayAgentDlg& agent) {
-    if (::pipe(sessionEndPipe) != 0) return;
-    std::signal(SIGTERM, onSessionEnd);
-    std::signal(SIGHUP, onSessionEnd);
-    auto* notifier = new QSocketNotifier(sessionEndPipe[0], QSocketNotifier::Read, &agent);
-    QObject::connect(notifier, &QSocketNotifier::activated, &agent, [&agent] {
-        char byte;
-        [[maybe_unused]] auto n = ::read(sessionEndPipe[0], &byte, 1);
+    auto endSession = [&agent] {
         agent.windowSystem().sendMessage(agent.windowHandle(), kelto::WM_QUERYENDSESSION, 0, 0);
-    });
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &agent, [&agent] {
-        agent.windowSystem().sendMessage(agent.windowHandle(), kelto::WM_QUERYENDSESSION, 0, 0);
-    });
+    };
+    if (kelto::sessionEndFd() >= 0) {
+        auto* notifier = new QSocketNotifier(kelto::sessionEndFd(), QSocketNotifier::Read, &agent);
+        QObject::connect(notifier, &QSocketNotifier::activated, &agent, [endSession] {
+            if (kelto::takeSessionEndSignals()) endSession();
+        });
+    }
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &agent, endSession);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace kelto;
-    QApplication application(argc, argv);
-    application.setQuitOnLastWindowClosed(false);
+    // First of all: from here on a session end is never lost, however early it comes.
+    installSessionEndSignals();
+
+    switch (infoRequest(argc, argv)) {
+    case InfoRequest::Help: std::fputs(usageText().c_str(), stdout); return 0;
+    case InfoRequest::Version: std::fputs(versionText().c_str(), stdout); return 0;
+    case InfoRequest::None: break;
+    }
+
+    const auto application = createApplication(argc, argv);
+    application->setQuitOnLastWindowClosed(false);
     platform::prepareInstallRoot();
 
     std::string commandLine;
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
     std::printf("KeltoTV: running; settings and factory defaults in %s\n", hive.c_str());
     std::fflush(stdout);
     platform::installSystemPowerControl();
+    QObject::connect(app.agent(), &CTrayAgentDlg::agentEnded, application.get(), &QApplication::quit, Qt::QueuedConnection);
     watchSessionEnd(*app.agent());
-    QObject::connect(app.agent(), &CTrayAgentDlg::agentEnded, &application, &QApplication::quit, Qt::QueuedConnection);
-    return application.exec();
+    return application->exec();
 }

@@ -220,6 +220,10 @@ int CCaptureWindow::CaptureVideoStream(const std::string& fileName, int recordin
     });
 }
 
+int CCaptureWindow::StopCaptureVideoStream() {
+    return send(0, [](CaptureWindowWidget& window) { return window.service().stopSequence(); });
+}
+
 int CCaptureWindow::GetAudioFormatSize() {
     return send(0, [](CaptureWindowWidget& window) { return window.service().getAudioFormat({}); });
 }

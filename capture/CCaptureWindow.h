@@ -78,6 +78,9 @@ public:
     QImage GrabFrameImage(int width, int height);
     // Records to the file (blocking): AVI, MPEG-1 or MPEG-2 by recording type. Non-zero on success.
     int CaptureVideoStream(const std::string& fileName, int recordingType);
+    // Ends a running CaptureVideoStream at its next picture; the file is finished and the
+    // recording counts as complete. 0 when none runs.
+    int StopCaptureVideoStream();
 
     // The audio format and the recording set-up, as the viewer's motion-capture operations use them.
     int GetAudioFormatSize();

@@ -253,6 +253,7 @@ int CaptureService::sequence(RecordingType type) {
     note(CaptureMessage::Sequence);
     if (!driver_ || capturing_ || captureFile_.empty()) return 0;
     capturing_ = true;
+    stopRequested_ = false;
     updateLiveTimer();
 
     SequenceRequest request;
@@ -265,6 +266,7 @@ int CaptureService::sequence(RecordingType type) {
     request.sink = (preview_ || overlay_) ? sink_ : nullptr;
     request.abortScope = abortScope_;
     request.pictureObserver = sequenceObserver_;
+    request.stopRequested = [this] { return stopRequested_; };
     lastSequence_ = runSequenceCapture(*driver_, request);
     if (!lastSequence_.ok)
         platform::tracef("capture: recording %s failed: %s", captureFile_.string().c_str(), lastSequence_.error.c_str());
@@ -272,6 +274,12 @@ int CaptureService::sequence(RecordingType type) {
     capturing_ = false;
     updateLiveTimer();
     return lastSequence_.ok ? 1 : 0;
+}
+
+int CaptureService::stopSequence() {
+    if (!capturing_) return 0;
+    stopRequested_ = true;
+    return 1;
 }
 
 cardsim::FrameFormat CaptureService::frameFormat() const {

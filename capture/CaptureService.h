@@ -86,6 +86,8 @@ public:
     int setSequenceSetup(const CaptureSequenceSetup& setup);
     // Records into the capture file (blocking). The type decides container and codecs.
     int sequence(RecordingType type);
+    // Ends a running recording at the next picture, as its time limit would; 0 when none runs.
+    int stopSequence();
 
     // --- What the driver's dialogs and the live picture read and change. ---
     bool connected() const { return driver_ != nullptr; }
@@ -123,6 +125,7 @@ private:
     bool preview_ = false;
     std::uint32_t previewRateMs_ = kDefaultPreviewRateMs;
     bool capturing_ = false;
+    bool stopRequested_ = false;
     DisplayOptions display_;
     std::filesystem::path captureFile_;
     CaptureSequenceSetup setup_;

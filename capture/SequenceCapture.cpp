@@ -128,20 +128,22 @@ SequenceResult runSequenceCapture(cardsim::CaptureDriver& driver, const Sequence
     std::optional<std::uint64_t> lastShownUs;
     bool ok = true;
 
+    auto stopped = [&request] { return request.stopRequested && request.stopRequested(); };
     for (std::uint64_t index = 0;; ++index) {
         const std::uint64_t dueUs = index * periodUs;
         if (limited && dueUs >= limitUs) break;
+        if (stopped()) break;
         const system_clock::time_point due = start + microseconds(dueUs);
         // Wait for the picture's moment, handling events (and watching for the abort) meanwhile.
         for (;;) {
             loop.processEvents(QEventLoop::AllEvents);
-            if (watcher.aborted()) break;
+            if (watcher.aborted() || stopped()) break;
             const auto now = clock.now();
             if (now >= due) break;
             const auto remainingMs = std::chrono::ceil<std::chrono::milliseconds>(due - now).count();
             clock.sleepMs(std::uint32_t(std::clamp<std::int64_t>(remainingMs, 1, 5)));
         }
-        if (watcher.aborted()) break;
+        if (watcher.aborted() || stopped()) break;
 
         if (!driver.grabFrame(picture, due)) {
             result.error = "the driver delivered no picture";

@@ -33,6 +33,9 @@ struct SequenceRequest {
     QObject* abortScope = nullptr;   // where a key or mouse button aborts; null: anywhere
     // Called after each picture is written (tests and measurements).
     std::function<void(std::uint32_t pictureIndex)> pictureObserver;
+    // Asked while waiting for each picture: true ends the recording there, as its time limit
+    // would (the file is finished and the result is a success). For a close of the program.
+    std::function<bool()> stopRequested;
 };
 
 struct SequenceResult {

@@ -13,6 +13,7 @@
 //   copy-data        engine.handleReservationRequest(bytes)
 //   message 0x46E    engine.handlePowerOffMessage(wParam)
 //   exit sequence    engine.save(); engine.endingWithoutQuestion() skips the question
+// Every change of the table is saved at once as well ("reserve.rsd" is replaced atomically).
 #include "reservations/ReservationAgentHost.h"
 #include "reservations/ReservationScheduler.h"
 #include "reservations/ReservationStarter.h"
@@ -24,6 +25,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace kelto {
 
@@ -39,7 +41,8 @@ public:
     // Agent start: loads the file (the turn-off time starts as now) and starts timer 30.
     void start();
     ReserveFile::LoadResult load();
-    // Writes the file (the agent's exit); false when it could not be written.
+    // Writes the file; false when it could not be written. The engine also writes it after every
+    // change of the table, so an accepted reservation survives a crash.
     bool save() const;
 
     ReservationTable& table() { return table_; }
@@ -50,11 +53,17 @@ public:
     // Timers 30 and 31; false for other timers (they get the default handling).
     bool onTimer(int timerId);
 
-    // A copy-data reservation request. Refused blocks are traced and answered false. A request
-    // whose start minute is taken (or a full table) shows "Already reserved time." and answers
-    // false. Otherwise the record is added, the list opened or refreshed, and when the programme
-    // is on air already its recording starts at once without a question; true.
+    // A copy-data reservation request, answered at once: the sender never waits for a box or a
+    // recording. Refused blocks are traced and answered false. A request whose start minute is
+    // taken (or a full table) answers false, and "Already reserved time." is shown afterwards from
+    // the event loop. Otherwise the record is added (and saved), the list opened or refreshed,
+    // and true answered; when the programme is on air already, its recording starts from the
+    // event loop without a question (after a recording that runs, if still on air then).
     bool handleReservationRequest(std::string_view block);
+
+    // The agent calls this from the event loop when a recording of the viewer has ended: the
+    // scheduler looks at what became due meanwhile, and requests held back start now.
+    void recordingEnded();
 
     // Message 0x46E. Non-zero: set ending-without-question, run the agent's exit and switch the
     // computer off (PowerOffSequence). The engine may be destroyed by the exit; nothing of it is
@@ -73,7 +82,13 @@ private:
     ReservationTable table_;
     ReservationStarter starter_;
     ReservationScheduler scheduler_;
+    bool recordingRuns() const { return viewer_.isOpen() && viewer_.recording(); }
+    void startOnAir(const ReservationRecord& record);
+
     bool endingWithoutQuestion_ = false;
+    bool loading_ = false;
+    // Requests on air that arrived while a recording ran.
+    std::vector<ReservationRecord> heldOnAir_;
 };
 
 }  // namespace kelto

@@ -21,14 +21,57 @@ void ReservationScheduler::start() { host_.setTimer(kSearchTimerId, kSearchPerio
 
 bool ReservationScheduler::onTimer(int timerId) {
     if (timerId == kSearchTimerId) {
-        if (pending_ == kNoEntry) search();
+        if (pending_ == kNoEntry && !recordingRuns()) search();
         return true;
     }
     if (timerId == kFireTimerId) {
+        if (recordingRuns()) {
+            // Kept pending: recordingEnded fires it if it is still due then.
+            host_.killTimer(kFireTimerId);
+            platform::tracef("scheduler: entry %d waits for the running recording", pending_);
+            return true;
+        }
         fire();
         return true;
     }
     return false;
+}
+
+void ReservationScheduler::recordingEnded() {
+    if (recordingRuns()) return;
+    if (pending_ != kNoEntry) {
+        fire();  // started when still due, dropped (traced) when its minute has passed
+        return;
+    }
+    const std::int64_t seconds = nowSeconds();
+    const LocalTime now = toLocalTime(seconds);
+    if (const int entry = findStartingNow(seconds); entry != kNoEntry) {
+        pending_ = entry;
+        pendingForMinute_ = seconds - now.second;
+        fire();
+        return;
+    }
+    search();
+}
+
+void ReservationScheduler::noteStartedNow(int entry) {
+    const std::int64_t seconds = nowSeconds();
+    firedEntry_ = entry;
+    firedForMinute_ = seconds - toLocalTime(seconds).second;
+}
+
+int ReservationScheduler::findStartingNow(std::int64_t nowSeconds) const {
+    const LocalTime now = toLocalTime(nowSeconds);
+    const std::int64_t minute = nowSeconds - now.second;
+    auto firedAlready = [&](int entry) { return entry == firedEntry_ && minute == firedForMinute_; };
+    for (int i = 0; i < table_.count(); ++i) {
+        const ReservationRecord record = table_.record(i);
+        if (record.isActive() && dayMatches(record, now) && minutesAhead(record.startTime, now) == 0 && !firedAlready(i))
+            return i;
+    }
+    const TurnOffSetting& turnOff = table_.turnOff();
+    if (turnOff.isActive() && minutesAhead(turnOff.time, now) == 0 && !firedAlready(kTurnOffEntry)) return kTurnOffEntry;
+    return kNoEntry;
 }
 
 int ReservationScheduler::findDue(std::int64_t nowSeconds) const {

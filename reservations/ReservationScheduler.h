@@ -5,6 +5,11 @@
 // Date-mode records switch themselves off once handled.
 //
 // Timers run through the agent host; "now" comes from platform::clock() in local time.
+//
+// While the viewer records, the scheduler does not run: timer 30 finds nothing and timer 31
+// keeps its entry pending. When the recording has ended (recordingEnded), a pending entry fires
+// if it is still due (its start minute, or the minute before), and otherwise the entries whose
+// start minute is now or next are looked for, so one that fell due meanwhile is not lost.
 #include "reservations/LocalTime.h"
 #include "reservations/ReservationAgentHost.h"
 #include "reservations/ReservationStarter.h"
@@ -32,6 +37,11 @@ public:
     void start();
     // The agent's timer handler for timers 30 and 31; false for any other timer.
     bool onTimer(int timerId);
+    // A recording of the viewer has ended: what became due meanwhile is looked at now.
+    void recordingEnded();
+    // Record index was started in the current minute by other means (a request on air): it is not
+    // started again for this minute.
+    void noteStartedNow(int entry);
 
     // −1 none, 0..29 a record, 100 the turn-off.
     int pending() const { return pending_; }
@@ -43,6 +53,9 @@ public:
     static std::uint32_t delayToFireMs(const LocalTime& now);
 
 private:
+    bool recordingRuns() const { return viewer_.isOpen() && viewer_.recording(); }
+    // The first entry whose start minute is the current one and that has not fired for it; −1.
+    int findStartingNow(std::int64_t nowSeconds) const;
     void search();
     void fire();
     bool stillDue(int entry, const LocalTime& now) const;

@@ -14,6 +14,7 @@ ReservationRecord ReservationTable::record(int index) const {
 bool ReservationTable::setRecord(int index, const ReservationRecord& record) {
     if (!inSlots(index)) return false;
     slots_[static_cast<std::size_t>(index)] = record;
+    changed();
     return true;
 }
 
@@ -21,6 +22,7 @@ bool ReservationTable::addRecord(const ReservationRecord& record) {
     if (full() || !timeFree(record.startTime)) return false;
     slots_[static_cast<std::size_t>(count_)] = record;
     ++count_;
+    changed();
     return true;
 }
 
@@ -30,6 +32,7 @@ bool ReservationTable::deleteRecord(int index) {
         slots_[static_cast<std::size_t>(i)] = slots_[static_cast<std::size_t>(i + 1)];
     --count_;
     slots_[static_cast<std::size_t>(count_)] = ReservationRecord::blank();
+    changed();
     return true;
 }
 
@@ -40,6 +43,7 @@ std::uint32_t ReservationTable::apply(int index) const {
 bool ReservationTable::setApply(int index, std::uint32_t apply) {
     if (index < 0 || index >= count_) return false;
     slots_[static_cast<std::size_t>(index)].apply = apply;
+    changed();
     return true;
 }
 
@@ -55,6 +59,7 @@ void ReservationTable::clear(std::uint32_t turnOffTime) {
     count_ = 0;
     turnOff_ = TurnOffSetting{};
     turnOff_.time = turnOffTime;
+    changed();
 }
 
 bool ReservationTable::assign(const ReservationRecord* records, int count, const TurnOffSetting& turnOff) {
@@ -63,6 +68,7 @@ bool ReservationTable::assign(const ReservationRecord* records, int count, const
     for (int i = 0; i < count; ++i) slots_[static_cast<std::size_t>(i)] = records[i];
     count_ = count;
     turnOff_ = turnOff;
+    changed();
     return true;
 }
 

@@ -2,11 +2,15 @@
 // The tray agent's reservation table: exactly 30 record slots, how many are in use, and the timed
 // turn-off. Plain data and rules, no files and no timers (ReserveFile and ReservationScheduler do
 // those). Single-threaded: the agent's user-interface thread owns it.
+//
+// A change observer hears of every change (the agent's engine saves the file there), whoever
+// makes it: the engine, the scheduler or the reservation dialogs.
 #include "reservations/ReservationRecord.h"
 #include "reservations/TurnOffSetting.h"
 
 #include <array>
 #include <cstddef>
+#include <functional>
 
 namespace kelto {
 
@@ -38,7 +42,10 @@ public:
     bool setApply(int index, std::uint32_t apply);
 
     const TurnOffSetting& turnOff() const { return turnOff_; }
-    void setTurnOff(const TurnOffSetting& setting) { turnOff_ = setting; }
+    void setTurnOff(const TurnOffSetting& setting) {
+        turnOff_ = setting;
+        changed();
+    }
 
     // False when the time's local hour and minute equal the start hour and minute of any stored
     // record (active or not, any day mode) or the turn-off time (active or not).
@@ -50,14 +57,31 @@ public:
     // Replaces everything at once (used by the file reader); records beyond 30 are not taken.
     bool assign(const ReservationRecord* records, int count, const TurnOffSetting& turnOff);
 
+    // Called after every change: add, delete, set record, apply, turn-off, clear, assign. A copy
+    // of a table does not take the observer with it.
+    void setChangeObserver(std::function<void()> observer) { observer_.call = std::move(observer); }
+
     bool operator==(const ReservationTable&) const = default;
 
 private:
+    // Not copied and not compared: it belongs to the object, not to the table's contents.
+    struct Observer {
+        std::function<void()> call;
+        Observer() = default;
+        Observer(const Observer&) {}
+        Observer& operator=(const Observer&) { return *this; }
+        bool operator==(const Observer&) const { return true; }
+    };
+
     static bool inSlots(int index) { return index >= 0 && index < kSlots; }
+    void changed() const {
+        if (observer_.call) observer_.call();
+    }
 
     std::array<ReservationRecord, kSlots> slots_{};
     int count_ = 0;
     TurnOffSetting turnOff_;
+    Observer observer_;
 };
 
 }  // namespace kelto

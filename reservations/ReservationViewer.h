@@ -45,6 +45,14 @@ public:
     // Records into file until the set-up's time limit or until the user aborts; blocks meanwhile.
     // True on success (a failure has been shown to the user already).
     virtual bool recordStream(const std::string& file) = 0;
+
+    // --- a recording in progress. recordStream keeps the event loop running, so timers and
+    // messages arrive while it records; nothing it uses may be switched or closed meanwhile.
+    // True while recordStream runs.
+    virtual bool recording() const { return false; }
+    // Asks a running recording to end now; the file is finished as at its time limit, and
+    // recordStream returns as for a complete recording.
+    virtual void endRecording() {}
 };
 
 // The agent's side: is a viewer open, open one, close it; and, while one is open, its controls.

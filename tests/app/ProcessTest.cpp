@@ -3,6 +3,7 @@
 #include "tests/support/TestRoot.h"
 #include "tools/keltoctl/RemoteCommands.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -14,9 +15,31 @@ namespace {
 
 using platform::WindowSystem;
 
-pid_t spawn(const std::vector<std::string>& args) {
+// How a child process starts: environment changes, where its output goes, and whether the
+// session-end signal is held back (blocked) from its first instruction on.
+struct SpawnOptions {
+    std::vector<std::pair<std::string, std::string>> setEnv;
+    std::vector<std::string> unsetEnv;
+    std::filesystem::path output;  // stdout and stderr; empty: inherited
+    bool holdSessionEnd = false;
+};
+
+pid_t spawn(const std::vector<std::string>& args, const SpawnOptions& options = {}) {
+    // Blocked before the fork, so the child has it blocked from its very first instruction.
+    sigset_t held, previous;
+    sigemptyset(&held);
+    sigaddset(&held, SIGTERM);
+    if (options.holdSessionEnd) ::pthread_sigmask(SIG_BLOCK, &held, &previous);
     const pid_t pid = ::fork();
+    if (pid != 0 && options.holdSessionEnd) ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (pid == 0) {
+        for (const auto& [name, value] : options.setEnv) ::setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& name : options.unsetEnv) ::unsetenv(name.c_str());
+        if (!options.output.empty()) {
+            const int fd = ::open(options.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(fd, 1);
+            ::dup2(fd, 2);
+        }
         std::vector<char*> argv;
         for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -38,7 +61,22 @@ int waitFor(pid_t pid) {
     return -1;
 }
 
-int run(const std::vector<std::string>& args) { return waitFor(spawn(args)); }
+int run(const std::vector<std::string>& args, const SpawnOptions& options = {}) { return waitFor(spawn(args, options)); }
+
+// Runs the program and gives its exit code and everything it wrote.
+struct Ran {
+    int exitCode;
+    std::string output;
+};
+Ran runCapturing(const std::vector<std::string>& args, SpawnOptions options = {}) {
+    test::TemporaryFolder folder;
+    options.output = folder / "output";
+    const int code = run(args, options);
+    return {code, test::readFile(options.output)};
+}
+
+std::filesystem::path root() { return std::getenv("KELTO_ROOT"); }
+std::string savedSettings() { return test::readFile(root() / "Registry" / "HKEY_CURRENT_USER.reg"); }
 
 bool waitForWindow(std::string_view className, std::string_view title, bool present = true) {
     for (int i = 0; i < 1000; ++i) {
@@ -75,6 +113,61 @@ TEST(ProcessTest, TheSessionEndingEndsTheAgentCleanly) {
     ::kill(agent, SIGTERM);
     EXPECT_EQ(waitFor(agent), 0);
     EXPECT_TRUE(WindowSystem::instance().listWindows().empty());
+    EXPECT_NE(savedSettings().find("\"s_flag\"=dword:00000001"), std::string::npos);  // the viewer closed and saved
+    EXPECT_TRUE(std::filesystem::exists(root() / "Program" / "reserve.rsd"));
+}
+
+// A session end that comes before the program has done anything (here held back from its first
+// instruction, so it is there the moment the program can take it) still runs the whole exit.
+TEST(ProcessTest, ASessionEndAtTheVeryStartStillRunsTheExit) {
+    SpawnOptions options;
+    options.holdSessionEnd = true;
+    const pid_t agent = spawn({keltoTV}, options);
+    ::kill(agent, SIGTERM);
+    EXPECT_EQ(waitFor(agent), 0);
+    EXPECT_TRUE(WindowSystem::instance().listWindows().empty());
+    EXPECT_NE(savedSettings().find("\"s_flag\"=dword:00000001"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(root() / "Program" / "reserve.rsd"));
+}
+
+TEST(ProcessTest, WithoutADisplayItSaysSoInOneLine) {
+    SpawnOptions options;
+    options.unsetEnv = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    const Ran ran = runCapturing({keltoTV}, options);
+    EXPECT_EQ(ran.exitCode, 1);
+    EXPECT_EQ(std::count(ran.output.begin(), ran.output.end(), '\n'), 1) << ran.output;
+    EXPECT_NE(ran.output.find("graphical session"), std::string::npos) << ran.output;
+    EXPECT_NE(ran.output.find("xvfb-run"), std::string::npos) << ran.output;
+    EXPECT_TRUE(WindowSystem::instance().listWindows().empty());
+}
+
+TEST(ProcessTest, HelpAndVersionAnswerWithoutStartingAnything) {
+    const Ran help = runCapturing({keltoTV, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* part : {"/t", "/r", "--version", "KELTO_ROOT", "KELTO_DEBUG", "XDG_RUNTIME_DIR", "reserve.rsd",
+                             "HKEY_CURRENT_USER.reg", "Zududaz2000.ini", "KeltoTV.log", "xvfb-run"})
+        EXPECT_NE(help.output.find(part), std::string::npos) << part;
+    EXPECT_NE(help.output.find(root().string()), std::string::npos);  // where the files are now
+
+    const Ran version = runCapturing({keltoTV, "--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.output.starts_with("KeltoTV ")) << version.output;
+    EXPECT_EQ(std::count(version.output.begin(), version.output.end(), '\n'), 1);
+
+    // Neither opened a window nor created the program's folders.
+    EXPECT_TRUE(WindowSystem::instance().listWindows().empty());
+    EXPECT_FALSE(std::filesystem::exists(root() / "Registry"));
+    EXPECT_FALSE(std::filesystem::exists(root() / "Program"));
+}
+
+TEST(ProcessTest, KeltoctlSaysWhenKeltoTvIsNotRunning) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{keltoctl, "key", "up"},
+                                                 std::vector<std::string>{keltoctl, "list"},
+                                                 std::vector<std::string>{keltoctl, "char", "12"}}) {
+        const Ran ran = runCapturing(args);
+        EXPECT_EQ(ran.exitCode, 1) << args[1];
+        EXPECT_NE(ran.output.find("KeltoTV is not running"), std::string::npos) << args[1] << ": " << ran.output;
+    }
 }
 
 TEST(ProcessTest, KeltoctlRefusesWhatItCannotSend) {
@@ -88,13 +181,26 @@ TEST(ProcessTest, KeltoctlRefusesWhatItCannotSend) {
 TEST(ProcessTest, KeltoctlReservesWithARunningAgent) {
     const pid_t agent = spawn({keltoTV, "/t"});
     ASSERT_TRUE(waitForWindow("", "Vezidov ID"));
-    EXPECT_EQ(run({keltoctl, "reserve", "--channel", "9", "--start", "2099-01-02 20:15", "--end", "21:45",
-                   "--title", "Late film", "--option", "1"}), 0);
+    const std::vector<std::string> lateFilm{keltoctl, "reserve", "--channel", "9", "--start", "2099-01-02 20:15",
+                                            "--end", "21:45", "--title", "Late film", "--option", "1"};
+    const Ran accepted = runCapturing(lateFilm);
+    EXPECT_EQ(accepted.exitCode, 0);
+    EXPECT_NE(accepted.output.find("accepted \"Late film\""), std::string::npos) << accepted.output;
+
+    // The same minute again: refused, and said why, at once, although the agent now shows its
+    // "Already reserved time" box; the box does not hold up the next request either.
+    const auto before = std::chrono::steady_clock::now();
+    const Ran refused = runCapturing(lateFilm);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.output.find("refused"), std::string::npos) << refused.output;
+    EXPECT_NE(refused.output.find("20:15 is taken by \"Late film\""), std::string::npos) << refused.output;
+    EXPECT_EQ(run({keltoctl, "reserve", "--channel", "4", "--start", "2099-01-03 06:00", "--end", "07:00"}), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
     ::kill(agent, SIGTERM);  // the session ends: saved without a question
     EXPECT_EQ(waitFor(agent), 0);
     const std::string file = test::readFile(std::filesystem::path(std::getenv("KELTO_ROOT")) / "Program" / "reserve.rsd");
     EXPECT_NE(file.find("Late film"), std::string::npos);
-    EXPECT_EQ(file[0], 1);  // one record
+    EXPECT_EQ(file[0], 2);  // two records
 }
 
 TEST(KeltoctlTest, ParsesNumbersAndTimes) {

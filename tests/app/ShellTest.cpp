@@ -12,10 +12,15 @@
 #include "platform/WindowMessageIds.h"
 #include "reservations/ReservationEngine.h"
 #include "reservations/ReservationRequest.h"
+#include "capture/CaptureWindowWidget.h"
+#include "platform/qt/WindowPump.h"
+#include "reservations/ReserveFile.h"
 #include "tests/app/ShellTestSupport.h"
+#include "tests/capture/MediaProbe.h"
 #include "tests/support/TestRoot.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -149,6 +154,63 @@ TEST_F(ShellTest, TheTrayMenuGreysWhatCannotBeDoneNow) {
     EXPECT_EQ(viewers.size(), 1u);
 }
 
+// While the viewer starts (its boxes run the event loop), every other way of opening it finds it
+// taken: a second start's 0x46D, the tray icon's double click, the menu command.
+TEST_F(ShellTest, ASecondOpenWhileTheViewerStartsDoesNothing) {
+    CTrayAgentDlg* agentSeen = nullptr;
+    int factoryCalls = 0;
+    bool refuse = false;
+    CTrayAgentDlg agent(
+        [&](CTrayAgentDlg& a) -> ViewerWindow* {
+            ++factoryCalls;
+            agentSeen = &a;
+            EXPECT_TRUE(a.viewerOpening());
+            EXPECT_FALSE(a.prepareTrayMenu().at(1)->enabled);
+            system.sendMessage(a.windowHandle(), kMsgOpenViewer, 0, 0);
+            system.sendMessage(a.windowHandle(), kMsgTrayCallback, CTrayAgentDlg::kTrayIconId, std::int64_t(WM_LBUTTONDBLCLK));
+            system.sendMessage(a.windowHandle(), platform::WM_COMMAND, ID_EXECUTE_TV, 0);
+            a.openViewer();
+            if (refuse) return nullptr;  // a refusal: the viewer closed again
+            viewers.push_back(std::make_unique<FakeViewer>(system));
+            return viewers.back().get();
+        },
+        system);
+    ASSERT_TRUE(agent.initialise());
+    refuse = true;
+    agent.openViewer();
+    EXPECT_EQ(factoryCalls, 1);
+    EXPECT_EQ(currentViewer(), nullptr);
+    EXPECT_FALSE(agent.viewerOpening());
+
+    refuse = false;  // after a refusal the next request opens it
+    system.postMessage(agent.windowHandle(), kMsgOpenViewer, 0, 0);
+    test::pump(system);
+    EXPECT_EQ(factoryCalls, 2);
+    EXPECT_EQ(viewers.size(), 1u);
+    EXPECT_EQ(currentViewer(), viewers.back().get());
+    EXPECT_EQ(agentSeen, &agent);
+}
+
+// Another program that sends the agent a message waits for its answer: the answer comes first,
+// what the message asks for (a viewer start with its boxes, the exit with its question) after it.
+TEST_F(ShellTest, MessagesFromOtherProgramsAreAnsweredBeforeTheyAreCarriedOut) {
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    QSignalSpy ended(&agent, &CTrayAgentDlg::agentEnded);
+    auto fromOtherProgram = [&](std::uint32_t message, std::uint64_t wParam = 0) {
+        return agent.messageMap().dispatch(platform::WindowMessage{agent.windowHandle(), message, wParam, 0, 0, {}, true});
+    };
+    EXPECT_EQ(fromOtherProgram(kMsgOpenViewer), 0);
+    EXPECT_TRUE(viewers.empty());
+    test::pump(system);
+    EXPECT_EQ(viewers.size(), 1u);
+
+    EXPECT_EQ(fromOtherProgram(platform::WM_COMMAND, ID_EXIT), 0);
+    EXPECT_EQ(ended.count(), 0);
+    test::pump(system);
+    EXPECT_EQ(ended.count(), 1);
+}
+
 TEST_F(ShellTest, TrayCommandsReachTheirHandlers) {
     CTrayAgentDlg agent(factory(), system);
     ASSERT_TRUE(agent.initialise());
@@ -245,13 +307,43 @@ TEST_F(ShellTest, ReservationRequestsArriveAsCopyData) {
     EXPECT_EQ(agent.reservations().table().count(), 1);
     EXPECT_EQ(agent.reservations().table().record(0).comment, "News");
     EXPECT_TRUE(agent.reservationUi().listOpen());
-    // The same minute again: refused with the message; a cut block: refused quietly.
+    // The same minute again: refused, answered at once, and the message follows from the event
+    // loop; a cut block: refused quietly.
     EXPECT_EQ(system.sendCopyData(agent.windowHandle(), {}, 0, block), 0);
+    EXPECT_TRUE(boxes.empty());
+    test::pump(system);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, LoadMessage(32876));
     EXPECT_EQ(system.sendCopyData(agent.windowHandle(), {}, 0, block.substr(0, 100)), 0);
     EXPECT_EQ(agent.reservations().table().count(), 1);
     agent.reservationUi().closeReservationList();
+}
+
+// The list window outlives the object that opened it (its owner keeps it until the owner's own
+// teardown): nothing may be written into that object once it is gone.
+TEST_F(ShellTest, TheReservationListWindowOutlivesItsOpenerSafely) {
+    QWidget owner;
+    ReservationTable table;
+    alignas(AgentReservationUi) std::array<unsigned char, sizeof(AgentReservationUi)> storage;
+    auto* ui = new (storage.data()) AgentReservationUi(&owner);
+    ui->setTable(table);
+    ui->openReservationList();
+    ASSERT_TRUE(ui->listOpen());
+    ui->~AgentReservationUi();
+    storage.fill(0xA5);
+    test::pump(system);  // the window's deferred deletion, if it was only closed
+    for (QWidget* child : owner.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+    EXPECT_TRUE(std::all_of(storage.begin(), storage.end(), [](unsigned char b) { return b == 0xA5; }))
+        << "the closed list window wrote into the destroyed reservation links";
+}
+
+TEST_F(ShellTest, TheAgentWithItsListOpenGoesAwayCleanly) {
+    auto agent = std::make_unique<CTrayAgentDlg>(factory(), system);
+    ASSERT_TRUE(agent->initialise());
+    agent->reservationUi().openReservationList();
+    ASSERT_TRUE(agent->reservationUi().listOpen());
+    agent.reset();
+    test::pump(system);
 }
 
 TEST_F(ShellTest, PowerOffMessageEndsTheAgentAndAsksOnceForPowerOff) {
@@ -409,6 +501,127 @@ TEST_F(ShellTest, OpeningChecks) {
     EXPECT_EQ(boxes[0].caption, "Kelto TV");
     EXPECT_EQ(boxes[0].text, LoadMessage(140));
     EXPECT_EQ(boxes[0].icon, framework::MessageIcon::Information);
+}
+
+// A request from another program for a programme on air records at once on the simulated card
+// (virtual time); while the recording runs, a close request of one kind or another arrives. The
+// recording must end first, complete and playable, and the reservation must be on disk.
+class CloseDuringRecordingTest : public ShellTest {
+protected:
+    using CloseRequest = std::function<void(CTrayAgentDlg& agent, ViewerStandIn& viewer)>;
+
+    void SetUp() override {
+        ShellTest::SetUp();
+        clock = std::make_unique<platform::VirtualClock>(std::chrono::system_clock::now());
+        platform::setClock(clock.get());
+        writeFactoryDefaults(settings, platform::programPath().string());
+    }
+    void TearDown() override {
+        platform::setClock(nullptr);
+        ShellTest::TearDown();
+    }
+
+    // Returns whether the agent ended.
+    bool recordAndClose(const CloseRequest& closeRequest) {
+        platform::WindowPump windowPump(system);  // messages reach their windows inside the recording too
+        auto agent = std::make_unique<CTrayAgentDlg>(
+            [](CTrayAgentDlg& a) -> ViewerWindow* { return ViewerStandIn::open(a); }, system);
+        EXPECT_TRUE(agent->initialise());
+        QSignalSpy ended(agent.get(), &CTrayAgentDlg::agentEnded);
+        agent->openViewer();
+        QPointer<ViewerStandIn> viewer = dynamic_cast<ViewerStandIn*>(currentViewer());
+        EXPECT_TRUE(viewer) << (boxes.empty() ? "" : boxes[0].text);
+        if (!viewer) return false;
+        auto* captureWindow = viewer->findChild<capture::CaptureWindowWidget*>();
+        EXPECT_NE(captureWindow, nullptr);
+        if (!captureWindow) return false;
+        bool closeSent = false;
+        captureWindow->service().setSequenceObserver([&](std::uint32_t picture) {
+            if (picture == 10 && !closeSent) {
+                closeSent = true;
+                closeRequest(*agent, *viewer);
+            }
+        });
+
+        // The next minute (the agent's turn-off holds the minute it started in), for three minutes.
+        clock->advanceMs(60000);
+        const auto now = std::chrono::system_clock::to_time_t(clock->now());
+        const auto start = std::uint32_t(now - now % 60);
+        const ReservationRequest request{7, start, start + 180, "Evening news", AfterRecording::None};
+        EXPECT_EQ(system.sendCopyData(agent->windowHandle(), {}, 0, request.encode()), 1);
+        EXPECT_EQ(captureWindow->service().lastSequence().pictures, 0u);  // answered before recording
+
+        for (int i = 0; i < 100 && viewer; ++i) test::pump(system);
+        EXPECT_TRUE(closeSent);
+        EXPECT_FALSE(viewer) << "the viewer did not close";
+        EXPECT_EQ(currentViewer(), nullptr);
+        const bool agentEnded = ended.count() == 1;
+        agent.reset();
+        return agentEnded;
+    }
+
+    // The reservation is on disk with the file it recorded, and the file plays.
+    void expectCompleteRecording() {
+        ReservationTable saved;
+        ASSERT_EQ(ReserveFile::load(ReserveFile::defaultPath(), saved, 0), ReserveFile::LoadResult::Loaded);
+        ASSERT_EQ(saved.count(), 1);
+        EXPECT_EQ(saved.record(0).comment, "Evening news");
+        const std::string file = saved.record(0).recordedFile;
+        ASSERT_FALSE(file.empty()) << "the recording did not count as complete";
+        const auto probe = capture::test::probeMedia(file);
+        EXPECT_TRUE(probe.opened) << file;
+        EXPECT_TRUE(probe.hasVideo);
+        EXPECT_GE(probe.decodedFrames, 10);
+        EXPECT_LT(probe.decodedFrames, 180 * 15);  // ended early, not at its limit
+        EXPECT_EQ(settings.readInt("user", "s_flag", 0), 1);  // the viewer saved its settings
+        EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+    }
+
+    std::unique_ptr<platform::VirtualClock> clock;
+};
+
+TEST_F(CloseDuringRecordingTest, TheWindowsCloseButton) {
+    EXPECT_FALSE(recordAndClose([](CTrayAgentDlg&, ViewerStandIn& viewer) { viewer.close(); }));
+    expectCompleteRecording();
+}
+
+TEST_F(CloseDuringRecordingTest, ACloseMessageToTheViewer) {
+    EXPECT_FALSE(recordAndClose([this](CTrayAgentDlg&, ViewerStandIn& viewer) {
+        system.postMessage(viewer.windowHandle(), platform::WM_CLOSE, 0, 0);
+    }));
+    expectCompleteRecording();
+}
+
+TEST_F(CloseDuringRecordingTest, TheRemotesCloseKey) {
+    EXPECT_FALSE(recordAndClose([this](CTrayAgentDlg&, ViewerStandIn&) {
+        system.postMessage(system.findWindow(kRemoteClass, kViewerRemoteTitle), platform::WM_COMMAND, 101, 0);
+    }));
+    expectCompleteRecording();
+}
+
+TEST_F(CloseDuringRecordingTest, TheAgentsExit) {
+    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, ViewerStandIn&) {
+        boxAnswer = framework::IDYES;  // the reservation table is not empty: the exit asks
+        system.postMessage(agent.windowHandle(), kMsgExitAgent, 0, 0);
+    }));
+    boxes.clear();
+    expectCompleteRecording();
+}
+
+TEST_F(CloseDuringRecordingTest, TheSessionEnding) {
+    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, ViewerStandIn&) {
+        EXPECT_EQ(system.sendMessage(agent.windowHandle(), WM_QUERYENDSESSION, 0, 0), 1);
+    }));
+    expectCompleteRecording();
+}
+
+TEST_F(CloseDuringRecordingTest, SwitchingTheComputerOff) {
+    platform::recordingPowerControl().clear();
+    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, ViewerStandIn&) {
+        system.postMessage(agent.windowHandle(), kMsgPowerOff, 1, 0);
+    }));
+    expectCompleteRecording();
+    EXPECT_EQ(platform::recordingPowerControl().requestCount(), 1u);  // after the recording, once
 }
 
 }  // namespace

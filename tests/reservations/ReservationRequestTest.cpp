@@ -86,7 +86,17 @@ protected:
         platform::setOsVersionAnswer(std::nullopt);
         EngineFixture::TearDown();
     }
-    bool send(const ReservationRequest& r) { return engine->handleReservationRequest(r.encode()); }
+    // Sends the request as another program does: the answer comes before any box or recording;
+    // then the event loop runs what the request left for it.
+    bool send(const ReservationRequest& r) {
+        const auto recordingsBefore = viewer.recordings.size();
+        const int boxesBefore = ui.alreadyReserved;
+        const bool answer = engine->handleReservationRequest(r.encode());
+        EXPECT_EQ(viewer.recordings.size(), recordingsBefore) << "the sender waited for the recording";
+        EXPECT_EQ(ui.alreadyReserved, boxesBefore) << "the sender waited for the box";
+        agent.runLaterActions();
+        return answer;
+    }
 };
 
 TEST_F(RequestTest, AProgrammeOnAirIsRecordedAtOnceWithoutAQuestion) {

@@ -1,5 +1,6 @@
 // The scheduler in virtual time: timer 30 finds the entry one minute ahead, timer 31 fires it at
 // second 55; day modes; date records switching themselves off; the turn-off.
+#include "reservations/ReservationRequest.h"
 #include "reservations/ReservationTiming.h"
 #include "tests/reservations/ReservationTestSupport.h"
 
@@ -217,6 +218,105 @@ TEST_F(TurnOffTest, InactiveTurnOffIsNeverAskedAndItsMinuteStaysTaken) {
     turnOffAt2300(TurnOffOption::PowerOff, 0);
     EXPECT_TRUE(ui.turnOffQuestions.empty());
     EXPECT_FALSE(table().addRecord(reservationAt(at(2024, 8, 1, 23, 0))));
+}
+
+// While a recording runs, its event loop still delivers the agent's timers: the scheduler must
+// neither switch the channel in the middle of the file nor start a second recording. The
+// recordings here start as a request from another program for a programme on air.
+class SchedulerDuringRecordingTest : public SchedulerTest {
+protected:
+    void SetUp() override {
+        SchedulerTest::SetUp();
+        viewer.opened = true;
+        viewer.whileRecording = [this](std::uint64_t lengthMs) { agent.run(lengthMs); };
+    }
+    // The agent runs from 19:50 (its turn-off time holds that minute) to 20:00:10.
+    void startAtEight() {
+        startAgent(today(19, 50));
+        agent.runUntil(today(20, 0, 10));
+    }
+    void requestOnAir(std::uint32_t start, std::uint32_t end) {
+        ReservationRequest request;
+        request.channel = 7;
+        request.startTime = start;
+        request.endTime = end;
+        request.title = "on air";
+        ASSERT_TRUE(engine->handleReservationRequest(request.encode()));
+    }
+    ReservationRecord recordingAt(std::uint32_t start, std::uint32_t end) {
+        ReservationRecord record = reservationAt(start, end);
+        record.recording = 1;
+        return record;
+    }
+    ReservationRecord switchAt(std::uint32_t start, int channel) {
+        ReservationRecord record = reservationAt(start);
+        record.channel = std::uint32_t(channel);
+        return record;
+    }
+};
+
+TEST_F(SchedulerDuringRecordingTest, AnEntryDueDuringARecordingDoesNotInterruptIt) {
+    startAtEight();
+    ASSERT_TRUE(table().addRecord(switchAt(today(20, 5), 9)));
+    ASSERT_TRUE(table().addRecord(recordingAt(today(20, 7), today(20, 30))));
+    requestOnAir(today(20, 0), today(20, 10));
+    agent.runUntil(today(20, 20));
+    // One recording, on its own channel to its end; the entries that fell due meanwhile had
+    // passed when it ended, so nothing else was started or asked.
+    EXPECT_EQ(viewer.recordingSeconds, std::vector<int>{600});
+    EXPECT_EQ(viewer.calls, std::vector<std::string>{"tune 7"});
+    EXPECT_TRUE(ui.reservationQuestions.empty());
+    EXPECT_EQ(pending(), -1);
+}
+
+TEST_F(SchedulerDuringRecordingTest, AnEntryKeptWaitingStartsWhenTheRecordingEndsInItsMinute) {
+    startAtEight();
+    ASSERT_TRUE(table().addRecord(switchAt(today(20, 5), 9)));
+    requestOnAir(today(20, 0), today(20, 5));  // records until 20:05:10
+    agent.runUntil(today(20, 7));
+    EXPECT_EQ(viewer.recordingSeconds, std::vector<int>{300});
+    EXPECT_EQ(viewer.calls, (std::vector<std::string>{"tune 7", "tune 9"}));
+    EXPECT_EQ(ui.questionTimes, std::vector<std::int64_t>{today(20, 5, 10)});
+}
+
+TEST_F(SchedulerDuringRecordingTest, AnEntryDueRightAfterTheRecordingIsFoundWhenItEnds) {
+    startAtEight();
+    ASSERT_TRUE(table().addRecord(switchAt(today(20, 6), 9)));
+    // The user ends the recording at 20:04:58; the next timer-30 look would come too late.
+    viewer.whileRecording = [this](std::uint64_t) { agent.runUntil(today(20, 4, 58)); };
+    requestOnAir(today(20, 0), today(20, 30));
+    agent.runUntil(today(20, 7));
+    EXPECT_EQ(viewer.calls, (std::vector<std::string>{"tune 7", "tune 9"}));
+    EXPECT_EQ(ui.questionTimes, std::vector<std::int64_t>{today(20, 5, 55)});
+}
+
+TEST_F(SchedulerDuringRecordingTest, TheTurnOffWaitsForTheRecording) {
+    startAtEight();
+    table().setTurnOff({1, today(20, 5), TurnOffOption::ExitProgram});
+    viewer.whileRecording = [this](std::uint64_t) { agent.runUntil(today(20, 4, 58)); };
+    requestOnAir(today(20, 0), today(20, 30));
+    agent.runUntil(today(20, 6));
+    EXPECT_EQ(viewer.recordings.size(), 1u);
+    EXPECT_EQ(ui.questionTimes, std::vector<std::int64_t>{today(20, 4, 58)});
+    EXPECT_EQ(viewer.closeRequests, 1);
+}
+
+TEST_F(SchedulerDuringRecordingTest, ARequestOnAirDuringARecordingStartsAfterIt) {
+    startAtEight();
+    int recordingNumber = 0;
+    viewer.whileRecording = [&](std::uint64_t lengthMs) {
+        if (++recordingNumber > 1) return clock.advanceMs(lengthMs);
+        agent.runUntil(today(20, 1));
+        requestOnAir(today(20, 1), today(20, 3));  // another programme, on air now
+        agent.runUntil(today(20, 2));              // the first recording is ended by the user
+    };
+    requestOnAir(today(20, 0), today(20, 30));
+    agent.runUntil(today(20, 2, 30));
+    // The second starts when the first has ended, not inside it.
+    EXPECT_EQ(viewer.recordings.size(), 2u);
+    EXPECT_EQ(viewer.calls, (std::vector<std::string>{"tune 7"}));  // both on channel 7
+    EXPECT_EQ(std::count_if(viewer.calls.begin(), viewer.calls.end(),
+                            [](const std::string& c) { return c.starts_with("while recording"); }), 0);
 }
 
 }  // namespace

@@ -57,6 +57,13 @@ struct FakeViewer : ReservationViewer {
     std::vector<int> recordingSeconds;    // the limit each recording ran with
     std::vector<std::string> calls;       // "mode 1", "tune 12"
     int fileNumber = 0;
+    // A recording keeps the event loop running: whileRecording (when set) runs it for the
+    // recording's length instead of the clock simply moving on. afterRecording is what the viewer
+    // tells the agent when a recording has ended.
+    std::function<void(std::uint64_t lengthMs)> whileRecording;
+    std::function<void()> afterRecording;
+    bool recordingNow = false;
+    int endRecordingRequests = 0;
 
     bool isOpen() const override { return opened; }
     bool open() override {
@@ -71,12 +78,12 @@ struct FakeViewer : ReservationViewer {
     VideoMode videoMode() const override { return mode; }
     void setVideoMode(VideoMode newMode) override {
         mode = newMode;
-        calls.push_back("mode " + std::to_string(int(newMode)));
+        calls.push_back(std::string(recordingNow ? "while recording: " : "") + "mode " + std::to_string(int(newMode)));
     }
     int currentChannel() const override { return channel; }
     void tuneChannel(int newChannel) override {
         channel = newChannel;
-        calls.push_back("tune " + std::to_string(newChannel));
+        calls.push_back(std::string(recordingNow ? "while recording: " : "") + "tune " + std::to_string(newChannel));
     }
     int countryCode() const override { return country; }
     RegisteredList registeredList(VideoMode which) const override { return which == VideoMode::CATV ? catvList : tvList; }
@@ -90,9 +97,16 @@ struct FakeViewer : ReservationViewer {
     bool recordStream(const std::string& file) override {
         recordings.push_back(file);
         recordingSeconds.push_back(setup.limitOn ? setup.limitSeconds : 0);
-        if (clock && setup.limitOn) clock->advanceMs(std::uint64_t(setup.limitSeconds) * 1000);
+        const std::uint64_t lengthMs = setup.limitOn ? std::uint64_t(setup.limitSeconds) * 1000 : 0;
+        recordingNow = true;
+        if (whileRecording) whileRecording(lengthMs);
+        else if (clock) clock->advanceMs(lengthMs);
+        recordingNow = false;
+        if (afterRecording) afterRecording();
         return recordSucceeds;
     }
+    bool recording() const override { return recordingNow; }
+    void endRecording() override { ++endRecordingRequests; }
 };
 
 struct FakeUi : ReservationUi {
@@ -130,6 +144,7 @@ struct FakeAgent : ReservationAgentHost {
     ReservationEngine* engine = nullptr;
     std::map<int, Timer> timers;
     std::deque<std::uint32_t> posted;
+    std::deque<std::function<void()>> later;
     std::vector<std::uint32_t> powerOffMessages;
     int exitCount = 0;
 
@@ -139,6 +154,31 @@ struct FakeAgent : ReservationAgentHost {
     void setTimer(int timerId, std::uint32_t periodMs) override { timers[timerId] = {periodMs, nowMs() + periodMs}; }
     void killTimer(int timerId) override { timers.erase(timerId); }
     void postPowerOffMessage(std::uint32_t firstParameter) override { posted.push_back(firstParameter); }
+    void runLater(std::function<void()> action) override { later.push_back(std::move(action)); }
+    // Runs only the actions left for later (not the posted messages).
+    void runLaterActions() {
+        while (!later.empty()) {
+            auto action = std::move(later.front());
+            later.pop_front();
+            action();
+        }
+    }
+    // Runs what waits in the event loop (posted messages, actions run later), as the loop would
+    // right after the current handler.
+    void runPending() {
+        while (!posted.empty() || !later.empty()) {
+            if (!later.empty()) {
+                auto action = std::move(later.front());
+                later.pop_front();
+                action();
+                continue;
+            }
+            const std::uint32_t parameter = posted.front();
+            posted.pop_front();
+            powerOffMessages.push_back(parameter);
+            if (engine) engine->handlePowerOffMessage(parameter);
+        }
+    }
     void runExitSequence() override {
         ++exitCount;
         if (engine) engine->save();
@@ -148,12 +188,7 @@ struct FakeAgent : ReservationAgentHost {
     void run(std::uint64_t periodMs) {
         const std::uint64_t endMs = nowMs() + periodMs;
         for (;;) {
-            while (!posted.empty()) {
-                const std::uint32_t parameter = posted.front();
-                posted.pop_front();
-                powerOffMessages.push_back(parameter);
-                if (engine) engine->handlePowerOffMessage(parameter);
-            }
+            runPending();
             auto next = timers.end();
             for (auto it = timers.begin(); it != timers.end(); ++it)
                 if (next == timers.end() || it->second.dueMs < next->second.dueMs) next = it;
@@ -189,6 +224,7 @@ protected:
         viewer.clock = &clock;
         engine = std::make_unique<ReservationEngine>(viewer, ui, agent);
         agent.engine = engine.get();
+        viewer.afterRecording = [this] { agent.runLater([this] { engine->recordingEnded(); }); };
         engine->start();
     }
     ReservationTable& table() { return engine->table(); }

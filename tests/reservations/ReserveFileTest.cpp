@@ -187,5 +187,62 @@ TEST_F(ReserveFileTest, ThirtyRecordsAreAccepted) {
     EXPECT_EQ(loaded, table);
 }
 
+// The agent keeps "reserve.rsd" equal to its table after every change, not only at its exit,
+// so a crash or a kill loses nothing that was accepted.
+class SavedAtOnceTest : public test::EngineFixture {
+protected:
+    ReservationTable onDisk() {
+        ReservationTable saved;
+        EXPECT_EQ(ReserveFile::load(ReserveFile::defaultPath(), saved, 0), ReserveFile::LoadResult::Loaded);
+        return saved;
+    }
+};
+
+TEST_F(SavedAtOnceTest, EveryChangeOfTheTableIsOnDiskAtOnce) {
+    startAgent(test::today(12, 0));
+    EXPECT_FALSE(fs::exists(ReserveFile::defaultPath()));  // loading a missing file writes nothing
+
+    ASSERT_TRUE(table().addRecord(test::reservationAt(test::today(20, 0))));
+    EXPECT_EQ(onDisk(), table());
+    ASSERT_TRUE(table().addRecord(test::reservationAt(test::today(21, 0))));
+    EXPECT_EQ(onDisk().count(), 2);
+
+    ReservationRecord changed = table().record(0);
+    changed.comment = "changed";
+    ASSERT_TRUE(table().setRecord(0, changed));
+    EXPECT_EQ(onDisk().record(0).comment, "changed");
+
+    ASSERT_TRUE(table().setApply(1, 0));
+    EXPECT_EQ(onDisk().apply(1), 0u);
+
+    table().setTurnOff({1, test::today(23, 30), TurnOffOption::PowerOff});
+    EXPECT_EQ(onDisk().turnOff().apply, 1u);
+
+    ASSERT_TRUE(table().deleteRecord(0));
+    EXPECT_EQ(onDisk(), table());
+    EXPECT_EQ(onDisk().count(), 1);
+}
+
+TEST_F(SavedAtOnceTest, TheSchedulerAndTheStarterChangesAreSavedToo) {
+    startAgent(test::today(20, 58));
+    ReservationRecord record = test::reservationAt(test::today(21, 0), test::today(21, 30));
+    record.dayMode = DayMode::Date;
+    record.recording = 1;
+    ASSERT_TRUE(table().addRecord(record));
+    viewer.opened = true;
+    agent.runUntil(test::today(21, 0, 5));
+    ASSERT_EQ(viewer.recordings.size(), 1u);
+    // The recorded file is noted and the date record switched itself off: both on disk.
+    EXPECT_EQ(onDisk().record(0).recordedFile, viewer.recordings[0]);
+    EXPECT_EQ(onDisk().apply(0), 0u);
+}
+
+TEST_F(SavedAtOnceTest, CopiesOfTheTableDoNotWriteTheFile) {
+    startAgent(test::today(12, 0));
+    ReservationTable copy = table();
+    ASSERT_TRUE(copy.addRecord(test::reservationAt(test::today(20, 0))));
+    EXPECT_FALSE(fs::exists(ReserveFile::defaultPath()));
+}
+
 }  // namespace
 }  // namespace kelto

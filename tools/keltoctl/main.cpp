@@ -2,7 +2,11 @@
 // do: window messages, remote buttons and reservation requests.
 #include "platform/WindowMessageIds.h"
 #include "platform/WindowSystem.h"
+#include "platform/AtomicFile.h"
+#include "platform/Text.h"
 #include "reservations/ReservationRequest.h"
+#include "reservations/ReservationTiming.h"
+#include "reservations/ReserveFile.h"
 #include "tools/keltoctl/RemoteCommands.h"
 
 #include <cstdio>
@@ -42,10 +46,20 @@ int fail(const char* what, const std::string& detail) {
     return 1;
 }
 
+constexpr const char* kAgentTitle = "Vezidov ID";
+
+bool keltoTvRunning(WindowSystem& system) { return bool(system.findWindow("", kAgentTitle)); }
+
+// The window a command names was not found: say why in the user's terms.
+int targetMissing(WindowSystem& system, const std::string& target) {
+    if (!keltoTvRunning(system)) return fail("KeltoTV is not running (start it with: KeltoTV or KeltoTV /t)", "");
+    return fail("no window with class or title ", target);
+}
+
 int postOrSend(WindowSystem& system, bool send, const std::vector<std::string>& args) {
     if (args.size() < 2 || args.size() > 4) return usage();
     const WindowHandle window = findByClassOrTitle(system, args[0]);
-    if (!window) return fail("no window with class or title ", args[0]);
+    if (!window) return targetMissing(system, args[0]);
     std::int64_t values[3] = {0, 0, 0};
     for (std::size_t i = 1; i < args.size(); ++i) {
         const auto v = ctl::parseNumber(args[i]);
@@ -65,7 +79,7 @@ int sendKey(WindowSystem& system, const std::vector<std::string>& args) {
     if (!key) return fail("unknown key: ", args[0]);
     const std::string target = args.size() > 1 ? args[1] : "KELTOTV";
     const WindowHandle window = findByClassOrTitle(system, target);
-    if (!window) return fail("no window with class or title ", target);
+    if (!window) return targetMissing(system, target);
     std::optional<std::int64_t> answer;
     switch (key->kind) {
     case ctl::RemoteKey::Kind::Message: answer = system.sendMessage(window, key->value, 0, 0); break;
@@ -79,10 +93,39 @@ int sendText(WindowSystem& system, const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) return usage();
     const std::string target = args.size() > 1 ? args[1] : "KELTOTV";
     const WindowHandle window = findByClassOrTitle(system, target);
-    if (!window) return fail("no window with class or title ", target);
+    if (!window) return targetMissing(system, target);
     for (unsigned char c : args[0])
         if (!system.sendMessage(window, platform::WM_CHAR, c, 1)) return fail("no answer from ", target);
     return 0;
+}
+
+std::string clockText(std::uint32_t time) {
+    const std::time_t t = time;
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm);
+    return text;
+}
+
+// Why KeltoTV refused a well-formed request: the table it keeps on disk says (it is saved after
+// every change). Read only: a file that does not decode is left where it is.
+std::string refusalReason(const ReservationRequest& request) {
+    std::string bytes;
+    ReservationTable table;
+    if (!platform::readWholeFile(ReserveFile::defaultPath(), bytes) || !ReserveFile::decode(bytes, table))
+        return "its start minute is taken or its table is full";
+    if (table.full()) return platform::formatText("its table is full (%d reservations)", ReservationTable::kSlots);
+    const int minute = toLocalTime(request.startTime).minuteOfDay();
+    for (int i = 0; i < table.count(); ++i) {
+        const ReservationRecord record = table.record(i);
+        if (toLocalTime(record.startTime).minuteOfDay() == minute)
+            return platform::formatText("%02d:%02d is taken by \"%s\" (channel %u, %s)", minute / 60, minute % 60,
+                                        record.comment.c_str(), record.channel, record.isActive() ? "active" : "inactive");
+    }
+    if (toLocalTime(table.turnOff().time).minuteOfDay() == minute)
+        return platform::formatText("%02d:%02d is the time of the timed turn-off", minute / 60, minute % 60);
+    return "its start minute is taken or its table is full";
 }
 
 int reserve(WindowSystem& system, const std::vector<std::string>& args) {
@@ -113,9 +156,13 @@ int reserve(WindowSystem& system, const std::vector<std::string>& args) {
     request.title = title;
     request.option = AfterRecording(*option);
     const std::string block = request.encode();
-    const auto answer = system.sendCopyData(agent, {}, 0, block, 60000);
+    // KeltoTV answers before it shows anything or records.
+    const auto answer = system.sendCopyData(agent, {}, 0, block);
     if (!answer) return fail("no answer from KeltoTV", "");
-    if (*answer == 0) return fail("KeltoTV refused the reservation (is that minute taken already?)", "");
+    if (*answer == 0) return fail("KeltoTV refused the reservation: ", refusalReason(request));
+    std::printf("keltoctl: KeltoTV accepted \"%s\", channel %d, %s to %s%s\n", title.c_str(), int(*channel),
+                clockText(request.startTime).c_str(), clockText(request.endTime).c_str(),
+                programmeOnAir(request.startTime, request.endTime, now) ? "; it is on air: recording starts now" : "");
     return 0;
 }
 
@@ -127,7 +174,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     WindowSystem& system = WindowSystem::instance();
     if (command == "list") {
-        for (const auto& w : system.listWindows())
+        const auto windows = system.listWindows();
+        if (windows.empty()) return fail("KeltoTV is not running (start it with: KeltoTV or KeltoTV /t)", "");
+        for (const auto& w : windows)
             std::printf("0x%016llx  %-28s %s\n", static_cast<unsigned long long>(w.handle.value), w.className.c_str(),
                         w.title.c_str());
         return 0;
