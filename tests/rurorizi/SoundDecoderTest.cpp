@@ -139,6 +139,8 @@ TEST_F(SoundDecoderTest, RefusedCopyCodesStillSetUpTheDecoderAndMarkTheTvRecord)
     EXPECT_EQ(writesTo(0xB0).size(), 1 + kType1GroupC.size());  // detection, then every register
 
     // SetRadioParam 3 marks the TV record not applicable, buffer or not.
+    ASSERT_GT(lib.GetTVParam(17), 0);
+    ASSERT_EQ(record->status, 0);
     EXPECT_EQ(lib.SetRadioParam(3, cut), -3);
     EXPECT_EQ(record->status, -2);
     EXPECT_EQ(buffer.size, 0);
