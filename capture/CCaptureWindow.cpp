@@ -1,6 +1,7 @@
 #include "capture/CCaptureWindow.h"
 
 #include "app/ViewerSettings.h"
+#include "capture/ApplicationThreadCall.h"
 #include "capture/CaptureWindowWidget.h"
 #include "platform/Trace.h"
 
@@ -61,12 +62,9 @@ Result CCaptureWindow::send(Result dead, Operation operation) {
         return window ? operation(*window) : dead;
     }
     Result result = dead;
-    QMetaObject::invokeMethod(
-        application,
-        [&] {
-            if (CaptureWindowWidget* window = m_captureWindow.data()) result = operation(*window);
-        },
-        Qt::BlockingQueuedConnection);
+    runOnApplicationThread(application, [&] {
+        if (CaptureWindowWidget* window = m_captureWindow.data()) result = operation(*window);
+    });
     return result;
 }
 
