@@ -60,12 +60,18 @@ bool runOnApplicationThread(QCoreApplication* application, const std::function<v
             watchedApplication = application;
         }
         queue.push_back(&pending);
+        // Only a wake-up travels through Qt; the lambda carries no data of its own. Posted under
+        // the lock, so once the call is seen queued this thread no longer uses the application.
+        QMetaObject::invokeMethod(application, [] { runQueuedCalls(); }, Qt::QueuedConnection);
     }
-    // Only a wake-up travels through Qt; the lambda carries no data of its own.
-    QMetaObject::invokeMethod(application, [] { runQueuedCalls(); }, Qt::QueuedConnection);
     std::unique_lock lock(queueMutex);
     callFinished.wait(lock, [&pending] { return pending.finished; });
     return pending.ran;
+}
+
+std::size_t queuedApplicationThreadCalls() {
+    std::lock_guard lock(queueMutex);
+    return queue.size();
 }
 
 }  // namespace kelto::capture

@@ -1,5 +1,6 @@
 #pragma once
 // Runs a call on the application's thread for a caller on another thread, and waits for it.
+#include <cstddef>
 #include <functional>
 
 class QCoreApplication;
@@ -11,5 +12,8 @@ namespace kelto::capture {
 // conditions (Qt carries only a wake-up without data), so the ordering is plain to thread
 // checkers as well.
 bool runOnApplicationThread(QCoreApplication* application, const std::function<void()>& call);
+
+// How many calls are queued and not yet run (for tests).
+std::size_t queuedApplicationThreadCalls();
 
 }  // namespace kelto::capture
