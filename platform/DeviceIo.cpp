@@ -32,9 +32,10 @@ std::map<std::string, std::string, NameLess>& libraries() {
     };
     return table;
 }
-// Libraries loaded on behalf of a device name; kept for the life of the process.
+// Libraries loaded on behalf of a device name; kept for the life of the process (the table is
+// never destroyed, so they stay reachable to the end).
 std::map<std::string, ModuleHandle, NameLess>& loadedLibraries() {
-    static std::map<std::string, ModuleHandle, NameLess> table;
+    static auto& table = *new std::map<std::string, ModuleHandle, NameLess>;
     return table;
 }
 

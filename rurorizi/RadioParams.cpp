@@ -12,8 +12,10 @@ namespace {
 int tuneRadio(int frequency) { return moduleState().tuner->SetFMFrequency(frequency); }
 
 int copyRadioSoundFormat(int address) {
-    if (!callerAddressUsable(address)) return kValueOutOfRange;
+    // Switching to the radio record marks the TV record not applicable, whether or not the
+    // caller's buffer can be written.
     callerBuffers().tvSound.status = -2;
+    if (!callerAddressUsable(address)) return kValueOutOfRange;
     copyToCallerAddress(address, &callerBuffers().radioSound, sizeof(SoundFormatInfo));
     return kSuccess;
 }

@@ -67,9 +67,10 @@ int setAudioOn(int value) {
 }
 
 int copyTvSoundFormat(int address) {
-    // Refused before anything happens when an int cannot carry the caller's whole address.
-    if (!callerAddressUsable(address)) return kValueOutOfRange;
+    // The decoder set-up runs even when an int cannot carry the caller's whole address: the
+    // caller relies on it, and only the copy needs the buffer.
     dactl::setUpSoundDecoder();
+    if (!callerAddressUsable(address)) return kValueOutOfRange;
     copyToCallerAddress(address, &callerBuffers().tvSound, sizeof(SoundFormatInfo));
     return kSuccess;
 }

@@ -343,6 +343,14 @@ TEST_F(CaptureFixture, AQueuedCallOfAWindowThatIsGoneAnswersTheDefault) {
     EXPECT_EQ(queued.get(), 0);
 }
 
+// From the driver to the painted window. A sanitizer's instrumentation slows painting several
+// times over, so its builds get a looser bound; the ordinary build keeps the real one.
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+constexpr std::chrono::milliseconds kPictureDelayBudget{2000};
+#else
+constexpr std::chrono::milliseconds kPictureDelayBudget{100};
+#endif
+
 TEST_F(CaptureFixture, LivePictureShowsTheCardScaledToTheWindow) {
     createAndConnect();
     viewer.show();
@@ -356,7 +364,7 @@ TEST_F(CaptureFixture, LivePictureShowsTheCardScaledToTheWindow) {
     const QImage shown = live.grab().toImage();
     EXPECT_EQ(shown.size(), QSize(400, 300));
     EXPECT_GE(live.picturesPainted(), 1u);
-    EXPECT_LT(live.lastPictureDelay(), std::chrono::milliseconds(100));
+    EXPECT_LT(live.lastPictureDelay(), kPictureDelayBudget);
     if (const char* out = std::getenv("KELTO_CAPTURE_PNG")) shown.save(out);
 
     // Overlay runs at the frame rate, preview at the preview rate; they exclude each other.

@@ -34,10 +34,14 @@ TEST_F(CaptureFixture, BitmapFileHasCorrectHeadersAndRowsBottomUp) {
     const std::string bytes = kelto::test::readFile(path);
     const auto file = recordAt<BitmapFileHeader>(bytes, 0);
     const auto info = recordAt<BitmapInfoHeader>(bytes, sizeof(BitmapFileHeader));
+    // The file header is packed to 2 bytes, so its 32-bit fields may sit off their alignment:
+    // they are read into values, never bound to the references EXPECT_EQ takes.
+    const std::uint32_t fileSize = file.size;
+    const std::uint32_t offBits = file.offBits;
     EXPECT_EQ(bytes.substr(0, 2), "BM");
-    EXPECT_EQ(file.size, bytes.size());
+    EXPECT_EQ(fileSize, bytes.size());
     EXPECT_EQ(file.reserved1, 0);
-    EXPECT_EQ(file.offBits, 54u);
+    EXPECT_EQ(offBits, 54u);
     EXPECT_EQ(info.size, 40u);
     EXPECT_EQ(info.width, 320);
     EXPECT_EQ(info.height, 240);

@@ -120,6 +120,32 @@ TEST_F(SoundDecoderTest, CountryChangeAndRadioRecordMarkTheTvRecordNotApplicable
     EXPECT_EQ(record->status, -1);
 }
 
+TEST_F(SoundDecoderTest, RefusedCopyCodesStillSetUpTheDecoderAndMarkTheTvRecord) {
+    if constexpr (sizeof(void*) <= sizeof(int)) GTEST_SKIP() << "an int carries a whole address here";
+    loadOver({.chip = ChipKind::Bt878, .soundDecoder = SoundDecoderKind::Type1});
+    const int address = lib.GetTVParam(17);
+    ASSERT_GT(address, 0);
+    const auto* record = reinterpret_cast<const SoundFormatInfo*>(static_cast<std::intptr_t>(address));
+    SoundFormatInfo buffer{};
+    const int cut = static_cast<int>(reinterpret_cast<std::uintptr_t>(&buffer));
+
+    // Country 44 marks the record not applicable; SetTVParam 17 programs the decoder again (the
+    // record becomes set up) although the caller's buffer is refused.
+    ASSERT_EQ(lib.SetTVParam(19, 44), 0);
+    ASSERT_EQ(record->status, -2);
+    clearI2cLog();
+    EXPECT_EQ(lib.SetTVParam(17, cut), -3);
+    EXPECT_EQ(record->status, 0);
+    EXPECT_EQ(writesTo(0xB0).size(), 1 + kType1GroupC.size());  // detection, then every register
+
+    // SetRadioParam 3 marks the TV record not applicable, buffer or not.
+    ASSERT_GT(lib.GetTVParam(17), 0);
+    ASSERT_EQ(record->status, 0);
+    EXPECT_EQ(lib.SetRadioParam(3, cut), -3);
+    EXPECT_EQ(record->status, -2);
+    EXPECT_EQ(buffer.size, 0);
+}
+
 TEST_F(SoundDecoderTest, StatusByteFollowsTheReceivedSound) {
     const struct {
         SoundMode mode;
