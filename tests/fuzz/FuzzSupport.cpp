@@ -14,6 +14,13 @@ void removeRoot() {
 }
 }  // namespace
 
+void checkFailed(const char* file, int line, const char* condition) {
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
+    // An abort skips the exit handlers; the scratch root goes now.
+    if (!rootToRemove.empty()) removeRoot();
+    std::abort();
+}
+
 const std::filesystem::path& scratchRoot() {
     static const std::filesystem::path root = [] {
         // Memory-backed when the system has it: the parsers' saves flush to disk, which would

@@ -1,7 +1,8 @@
 #pragma once
 // Shared pieces of the fuzz targets: a failed check aborts with a message (libFuzzer then keeps
 // the input as a crash), a small reader that splits the input into fields, and a scratch KeltoTV
-// root in the system's temporary folder, removed when the fuzzer ends.
+// root (in /dev/shm where there is one), removed when the fuzzer ends or a check fails.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,15 +11,15 @@
 #include <string>
 #include <string_view>
 
-#define FUZZ_CHECK(condition)                                                                  \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
+#define FUZZ_CHECK(condition) \
+    do { \
+        if (!(condition)) ::kelto::fuzz::checkFailed(__FILE__, __LINE__, #condition); \
     } while (0)
 
 namespace kelto::fuzz {
+
+// Reports the failed check, removes the scratch root and aborts.
+[[noreturn]] void checkFailed(const char* file, int line, const char* condition);
 
 // Takes fields from the front of the input; past the end everything reads as zero or empty.
 class InputReader {
