@@ -1,7 +1,11 @@
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -14,6 +18,36 @@ namespace {
 void setError(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + std::strerror(errno);
 }
+
+constexpr std::string_view kTempMarker = ".tmp.";
+
+// The fault-injection wait (see the header). It is wall time on purpose: it slows a real process
+// down so that another process can kill it inside the write, so it does not go through the clock.
+void injectedWriteDelay() {
+    const char* text = std::getenv("KELTO_ATOMIC_WRITE_DELAY_MS");
+    if (!text || !*text) return;
+    long ms = 0;
+    const auto [end, ec] = std::from_chars(text, text + std::strlen(text), ms);
+    if (ec != std::errc() || *end != '\0' || ms <= 0) return;
+    if (ms > 10000) ms = 10000;
+    timespec wait{ms / 1000, (ms % 1000) * 1000000L};
+    while (::nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
+}
+
+// The process id in "<name>.tmp.<pid>", or 0 when the name has another form.
+pid_t temporaryFileOwner(std::string_view name) {
+    const auto marker = name.rfind(kTempMarker);
+    if (marker == std::string_view::npos || marker == 0) return 0;
+    const std::string_view digits = name.substr(marker + kTempMarker.size());
+    if (digits.empty() || digits.front() == '0') return 0;
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (ec != std::errc() || end != digits.data() + digits.size() || pid <= 0) return 0;
+    return pid;
+}
+
+bool processRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
 }  // namespace
 
 bool writeFileAtomically(const fs::path& path, std::string_view content, std::string* error) {
@@ -42,6 +76,7 @@ bool writeFileAtomically(const fs::path& path, std::string_view content, std::st
         return false;
     }
     ::close(fd);
+    injectedWriteDelay();
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         setError(error, "cannot replace " + path.string());
         ::unlink(temp.c_str());
@@ -54,6 +89,20 @@ bool writeFileAtomically(const fs::path& path, std::string_view content, std::st
         ::close(dirFd);
     }
     return true;
+}
+
+int removeStaleTemporaryFiles(const fs::path& folder) {
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const pid_t owner = temporaryFileOwner(it->path().filename().native());
+        if (owner == 0 || owner == ::getpid()) continue;
+        std::error_code kindError;
+        if (!it->is_regular_file(kindError) || it->is_symlink(kindError)) continue;
+        if (processRuns(owner)) continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 bool readWholeFile(const fs::path& path, std::string& content) {

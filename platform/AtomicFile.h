@@ -1,5 +1,10 @@
 #pragma once
 // Crash-safe file replacement and cross-process file locks.
+//
+// For fault-injection tests, the environment variable KELTO_ATOMIC_WRITE_DELAY_MS (a whole number
+// of milliseconds, at most 10000) makes every replacement wait that long after the temporary file
+// is written and flushed and before it is renamed, so a process killed meanwhile leaves the old
+// file and a complete temporary one. Unset or 0 (the normal case) means no wait.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,6 +16,12 @@ namespace kelto::platform {
 // On failure the old file is untouched and error (when given) says why.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content,
                          std::string* error = nullptr);
+
+// The temporary files writeFileAtomically leaves when its process dies mid-write are named
+// "<name>.tmp.<pid>". Removes those in folder (not below it) whose process no longer runs and
+// returns how many it removed. Files of running processes (and of this one) stay; so does
+// anything that is not a regular file.
+int removeStaleTemporaryFiles(const std::filesystem::path& folder);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool readWholeFile(const std::filesystem::path& path, std::string& content);

@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Text.h"
 #include "platform/Trace.h"
 
@@ -70,6 +71,8 @@ bool prepareInstallRoot() {
             ok = false;
         }
     }
+    // Saves that a killed process never finished leave temporary files beside the files they replace.
+    for (const fs::path& dir : {programFolder(), registryFolder()}) removeStaleTemporaryFiles(dir);
     const fs::path target = windowsFolder() / "Zududaz2000.ini";
     std::error_code ec;
     bool present = false;
