@@ -21,6 +21,9 @@ set(KELTO_LAYERS
   "links"
   "app"
   "tools")
+# Parts of a layer above its plain folder: they use the plain folder, not it them, nor each other
+# (platform/ itself is plain C++; platform/qt needs Qt, platform/mixer the sound system).
+set(KELTO_LAYER_PARTS platform/qt platform/mixer)
 # Folders that hold no layer's sources.
 set(KELTO_NOT_LAYERS tests cmake data docs scripts)
 
@@ -55,10 +58,18 @@ foreach(folder IN LISTS top)
     file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
     foreach(line IN LISTS includes)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"/]+)/.*$" "\\1" target "${line}")
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" included "${line}")
       if(target STREQUAL folder)
+        # Inside one folder: a part (platform/qt) is used only from within that part.
+        foreach(part IN LISTS KELTO_LAYER_PARTS)
+          string(FIND "${included}" "${part}/" at)
+          string(FIND "${source}" "${part}/" own)
+          if(at EQUAL 0 AND NOT own EQUAL 0)
+            string(APPEND violations "  ${source} includes ${included}: ${part}/ is above the rest of ${folder}/\n")
+          endif()
+        endforeach()
         continue()
       endif()
-      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" included "${line}")
       if(NOT DEFINED rank_of_${target})
         string(APPEND violations "  ${source} includes ${included}: ${target}/ is not a layer\n")
       elseif(rank_of_${target} GREATER rank_of_${folder})
