@@ -2,7 +2,7 @@
 
 #include "app/CTrayAgentDlg.h"
 #include "app/ReservationListWindow.h"
-#include "app/ViewerWindow.h"
+#include "viewer/ViewerWindow.h"
 #include "framework/CountdownBox.h"
 #include "platform/WindowMessageIds.h"
 #include "reservations/ReservationTable.h"

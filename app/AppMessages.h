@@ -1,24 +1,17 @@
 #pragma once
-// Private window messages and command identifiers of the application shell.
-#include <cstdint>
+// The message numbers and command identifiers the application shell handles: the messages other
+// processes send (links/LinkMessages.h), the system's session and power messages, and the tray
+// menu's commands.
+#include "links/LinkMessages.h"
+#include "platform/WindowMessageIds.h"
 
 namespace kelto {
 
-constexpr std::uint32_t kMsgTrayCallback = 0x40A;     // tray icon events; second parameter the mouse event
-constexpr std::uint32_t kMsgOpenViewer = 0x46D;       // posted by a second start: open the viewer
-constexpr std::uint32_t kMsgPowerOff = 0x46E;         // 1: power off, 0: close the viewer
-constexpr std::uint32_t kMsgExitAgent = 0x46F;        // run the exit sequence
-constexpr std::uint32_t kMsgSiblingQuery = 0xBD0;     // asks a sibling program who it is
-constexpr std::uint32_t kMsgSiblingNotice = 0xBD1;    // accepted by the viewer, no action
-constexpr std::uint32_t kMsgRemoteRegister = 0x7E8;   // to the remote-controller program
-constexpr std::int64_t kSiblingAnswerFm = 0x4D460000; // "FM" in the high word
-
-// Session and power messages of the system.
-constexpr std::uint32_t WM_QUERYENDSESSION = 0x0011;
-constexpr std::uint32_t WM_DISPLAYCHANGE = 0x007E;
-constexpr std::uint32_t WM_POWERBROADCAST = 0x0218;
-constexpr std::uint64_t WM_LBUTTONDBLCLK = 0x203;
-constexpr std::uint64_t WM_RBUTTONUP = 0x205;
+using platform::WM_DISPLAYCHANGE;
+using platform::WM_LBUTTONDBLCLK;
+using platform::WM_POWERBROADCAST;
+using platform::WM_QUERYENDSESSION;
+using platform::WM_RBUTTONUP;
 
 // Tray menu commands.
 constexpr int ID_HELP = 57670;
@@ -30,17 +23,5 @@ constexpr int ID_POWERVCR_SOUND_ON = 32857;
 constexpr int ID_POWERVCR_TV_AUDIO = 32860;
 constexpr int ID_POWERVCR_VTR_AUDIO = 32861;
 constexpr int ID_SETTING_RESERVATION = 32883;
-
-// Window titles and classes other processes look for.
-constexpr const char* kAgentTitle = "Vezidov ID";
-constexpr const char* kViewerTitle = "Kelto TV";
-constexpr const char* kSingleInstanceMutex = "KELTO TV";
-constexpr const char* kRemoteClass = "KELTOTV";
-constexpr const char* kAgentRemoteTitle = "KELTO POWER VCR";
-constexpr const char* kViewerRemoteTitle = "KELTOTV";
-constexpr const char* kRemoteControllerClass = "Norvane Remocon Controller";
-constexpr const char* kPowerVcrClass = "CyberLink PowerVCR Class";
-constexpr const char* kPowerVcrTitle = "CyberLink PowerVCR";
-constexpr const char* kPowerVcrKeyClass = "PowerVCR II Taurus";
 
 }  // namespace kelto

@@ -4,7 +4,7 @@
 #include "app/AppMessages.h"
 #include "app/CAboutDlg.h"
 #include "app/ProgramArt.h"
-#include "app/ViewerWindow.h"
+#include "viewer/ViewerWindow.h"
 #include "framework/MessageBoxes.h"
 #include "framework/QtMenus.h"
 #include "framework/ShellServices.h"

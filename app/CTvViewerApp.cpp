@@ -1,7 +1,7 @@
 #include "app/CTvViewerApp.h"
 
 #include "app/AppMessages.h"
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"

@@ -2,7 +2,7 @@
 // The application object: decides at start whether this process runs the tray agent (with or
 // without the viewer) or hands over to the agent that already runs, and creates the agent.
 #include "app/CTrayAgentDlg.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/NamedMutex.h"
 #include "platform/SystemInfo.h"
 

@@ -1,6 +1,6 @@
 #include "app/ReservationListWindow.h"
 
-#include "app/SharedTypes.h"
+#include "settings/VideoMode.h"
 #include "reservations/ReservationTable.h"
 #include "resources/StringTable.h"
 

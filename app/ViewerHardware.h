@@ -3,7 +3,7 @@
 // controller with its two libraries, and the channel model of the user's country, started in the
 // viewer's opening order (capture window and driver, then the tuner controller).
 #include "app/ViewerOpening.h"
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "capture/CCaptureWindow.h"
 #include "channels/CTunerController.h"
 #include "channels/ChannelModel.h"

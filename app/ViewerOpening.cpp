@@ -1,7 +1,7 @@
 #include "app/ViewerOpening.h"
 
 #include "app/AppMessages.h"
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "channels/CountryConfigFile.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
@@ -70,7 +70,7 @@ DisplayMode primaryDisplayMode() {
     return {screen->depth(), screen->geometry().width(), screen->geometry().height()};
 }
 
-std::optional<OpeningRefusal> checkDisplay(const cardsim::CaptureDriverDescription& driver, const DisplayMode& display) {
+std::optional<OpeningRefusal> checkDisplay(const drivers::CaptureDriverDescription& driver, const DisplayMode& display) {
     if (driver.overlayInVideoMemory && displayRefused(display.bitsPerPixel, display.width, display.height))
         return OpeningRefusal::Display;
     return std::nullopt;

@@ -1,8 +1,8 @@
 #pragma once
 // What the viewer checks and does when it opens, before it shows anything: the refusals with
 // their messages, and the handling of sibling programs and the remote-controller program.
-#include "app/SettingsStore.h"
-#include "cardsim/CaptureDriver.h"
+#include "settings/SettingsStore.h"
+#include "drivers/CaptureDriver.h"
 #include "framework/MessageBoxes.h"
 #include "platform/WindowSystem.h"
 
@@ -43,7 +43,7 @@ struct DisplayMode {
 DisplayMode primaryDisplayMode();
 // Check 4 (message 141): only a capture driver that declares a video-memory overlay is limited
 // by the display mode; the program draws the picture of every other driver itself.
-std::optional<OpeningRefusal> checkDisplay(const cardsim::CaptureDriverDescription& driver, const DisplayMode& display);
+std::optional<OpeningRefusal> checkDisplay(const drivers::CaptureDriverDescription& driver, const DisplayMode& display);
 
 // The country file names no channel plan for the user's country: without one both bands are
 // empty and nothing can be tuned. The notice says which country (its dialling code, and where

@@ -74,8 +74,8 @@ bool ViewerStandIn::create() {
         showRefusal(this, OpeningRefusal::NoCountryFile);
         return false;
     }
-    const auto driver = cardsim::CaptureDriverList::describe(0);
-    if (const auto refusal = checkDisplay(driver.value_or(cardsim::CaptureDriverDescription{}), primaryDisplayMode())) {
+    const auto driver = drivers::CaptureDriverList::describe(0);
+    if (const auto refusal = checkDisplay(driver.value_or(drivers::CaptureDriverDescription{}), primaryDisplayMode())) {
         showRefusal(this, *refusal);
         return false;
     }

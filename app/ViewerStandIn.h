@@ -4,8 +4,8 @@
 // part in the remote-control and sibling-program handshakes, records for the scheduler, and
 // saves the settings when it closes.
 #include "app/ViewerHardware.h"
-#include "app/ViewerSettings.h"
-#include "app/ViewerWindow.h"
+#include "settings/ViewerSettings.h"
+#include "viewer/ViewerWindow.h"
 #include "framework/MessageMap.h"
 #include "framework/PlatformWindow.h"
 #include "links/RemoteForwarding.h"

@@ -5,6 +5,7 @@
 #include "app/ProgramStart.h"
 #include "app/SessionEndSignals.h"
 #include "app/ViewerStandIn.h"
+#include "cardsim/BrooktreeCaptureDriver.h"
 #include "platform/Paths.h"
 #include "platform/Power.h"
 #include "platform/Trace.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     const auto application = createApplication(argc, argv);
     application->setQuitOnLastWindowClosed(false);
     platform::prepareInstallRoot();
+    cardsim::registerCaptureDriver();
 
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);

@@ -1,6 +1,6 @@
 #include "capture/CCaptureWindow.h"
 
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "capture/CaptureWindowWidget.h"
 #include "platform/Trace.h"
 

@@ -14,11 +14,11 @@
 //
 // The capabilities and status records are shared by every user of the driver; each operation
 // refreshes the status just before it reads it.
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "capture/CaptureRecords.h"
 #include "capture/CaptureTypes.h"
 
-#include "framework/QueuedCall.h"
+#include "platform/qt/QueuedCall.h"
 
 #include <QImage>
 #include <QObject>
@@ -103,7 +103,7 @@ public:
     template <typename Operation>
     auto Queue(Operation operation) -> std::future<decltype(operation(std::declval<CCaptureWindow&>()))> {
         using Result = decltype(operation(*this));
-        return framework::queueCall(m_queueContext.get(), Result{}, [this, operation = std::move(operation)]() mutable {
+        return platform::queueCall(m_queueContext.get(), Result{}, [this, operation = std::move(operation)]() mutable {
             return operation(*this);
         });
     }

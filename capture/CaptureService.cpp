@@ -30,9 +30,9 @@ CaptureService::~CaptureService() {
     if (driver_) driver_->close();
 }
 
-std::optional<cardsim::CaptureDriverDescription> CaptureService::driverDescription(std::size_t index) {
-    if (index >= cardsim::CaptureDriverList::kMaxDrivers) return std::nullopt;
-    return cardsim::CaptureDriverList::describe(index);
+std::optional<drivers::CaptureDriverDescription> CaptureService::driverDescription(std::size_t index) {
+    if (index >= drivers::CaptureDriverList::kMaxDrivers) return std::nullopt;
+    return drivers::CaptureDriverList::describe(index);
 }
 
 int CaptureService::driverConnect(std::uint32_t index) {
@@ -42,7 +42,7 @@ int CaptureService::driverConnect(std::uint32_t index) {
         driver_->close();
         driver_.reset();
     }
-    auto driver = cardsim::CaptureDriverList::create(index);
+    auto driver = drivers::CaptureDriverList::create(index);
     if (!driver || !driver->open()) {
         platform::tracef("capture: driver %u cannot be opened", index);
         updateLiveTimer();
@@ -50,7 +50,7 @@ int CaptureService::driverConnect(std::uint32_t index) {
     }
     driver_ = std::move(driver);
     driverIndex_ = index;
-    const cardsim::SoundFormat sound = driver_->soundFormat();
+    const drivers::SoundFormat sound = driver_->soundFormat();
     wave_ = makePcmWaveFormat(sound.channels, sound.bitsPerSample, sound.sampleRateHz);
     setup_ = CaptureSequenceSetup{};
     setup_.requestMicroSecPerFrame = driver_->microsecondsPerFrame();
@@ -85,7 +85,7 @@ int CaptureService::getStatus(CaptureStatus& status) {
     note(CaptureMessage::GetStatus);
     status = CaptureStatus{};
     if (driver_) {
-        const cardsim::FrameFormat format = driver_->frameFormat();
+        const drivers::FrameFormat format = driver_->frameFormat();
         status.imageWidth = format.width;
         status.imageHeight = format.height;
         status.audioHardware = driver_->hasAudio() ? 1 : 0;
@@ -131,7 +131,7 @@ int CaptureService::setPreviewRate(std::uint32_t periodMs) {
 int CaptureService::fileSaveDib(const std::filesystem::path& path) {
     note(CaptureMessage::FileSaveDib);
     if (!driver_ || path.empty()) return 0;
-    const cardsim::FrameFormat format = driver_->frameFormat();
+    const drivers::FrameFormat format = driver_->frameFormat();
     std::vector<std::uint8_t> pixels(format.imageBytes());
     if (!driver_->grabFrame(pixels, platform::clock().now())) return 0;
     if (!saveStillImage(path, format, pixels)) {
@@ -166,7 +166,7 @@ int CaptureService::getVideoFormat(std::span<std::byte> buffer) {
     note(CaptureMessage::GetVideoFormat);
     if (!driver_) return 0;
     if (buffer.empty()) return int(sizeof(BitmapInfoHeader));
-    const cardsim::FrameFormat format = driver_->frameFormat();
+    const drivers::FrameFormat format = driver_->frameFormat();
     BitmapInfoHeader header;
     header.width = std::int32_t(format.width);
     header.height = std::int32_t(format.height);
@@ -185,7 +185,7 @@ int CaptureService::setVideoFormat(std::span<const std::byte> buffer) {
     if (header.size < sizeof header || header.planes != 1 || header.compression != kBiRgb || header.width <= 0 ||
         header.height == 0 || header.height == INT32_MIN)
         return 0;
-    cardsim::FrameFormat format;
+    drivers::FrameFormat format;
     format.width = std::uint32_t(header.width);
     format.height = std::uint32_t(header.height < 0 ? -header.height : header.height);
     format.bitsPerPixel = header.bitCount;
@@ -282,11 +282,11 @@ int CaptureService::stopSequence() {
     return 1;
 }
 
-cardsim::FrameFormat CaptureService::frameFormat() const {
-    return driver_ ? driver_->frameFormat() : cardsim::FrameFormat{};
+drivers::FrameFormat CaptureService::frameFormat() const {
+    return driver_ ? driver_->frameFormat() : drivers::FrameFormat{};
 }
 
-bool CaptureService::applyFrameFormat(const cardsim::FrameFormat& format) {
+bool CaptureService::applyFrameFormat(const drivers::FrameFormat& format) {
     if (!driver_ || capturing_) return false;
     if (!driver_->setFrameFormat(format)) return false;
     liveBuffer_.clear();
@@ -301,7 +301,7 @@ void CaptureService::setCompressor(VideoCompressor compressor) { chosenCompresso
 
 void CaptureService::deliverLiveFrame() {
     if (!driver_ || !sink_) return;
-    const cardsim::FrameFormat format = driver_->frameFormat();
+    const drivers::FrameFormat format = driver_->frameFormat();
     liveBuffer_.resize(format.imageBytes());
     if (!driver_->grabFrame(liveBuffer_, platform::clock().now())) return;
     sink_->presentFrame({format, liveBuffer_, std::chrono::steady_clock::now()});

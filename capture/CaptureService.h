@@ -14,7 +14,7 @@
 #include "capture/LiveFrame.h"
 #include "capture/SequenceCapture.h"
 #include "capture/StreamRecorder.h"
-#include "cardsim/CaptureDriver.h"
+#include "drivers/CaptureDriver.h"
 
 #include <QTimer>
 
@@ -31,7 +31,7 @@ namespace kelto::capture {
 
 // A picture kept by the grab message.
 struct GrabbedFrame {
-    cardsim::FrameFormat format;
+    drivers::FrameFormat format;
     std::vector<std::uint8_t> pixels;
 };
 
@@ -45,7 +45,7 @@ public:
     CaptureService& operator=(const CaptureService&) = delete;
 
     // The description of driver `index` (0..9) of the driver list; nullopt when there is none.
-    static std::optional<cardsim::CaptureDriverDescription> driverDescription(std::size_t index);
+    static std::optional<drivers::CaptureDriverDescription> driverDescription(std::size_t index);
 
     void setMessageObserver(std::function<void(CaptureMessage)> observer) { observer_ = std::move(observer); }
     void setFrameSink(FrameSink* sink) { sink_ = sink; }
@@ -91,8 +91,8 @@ public:
 
     // --- What the driver's dialogs and the live picture read and change. ---
     bool connected() const { return driver_ != nullptr; }
-    cardsim::FrameFormat frameFormat() const;
-    bool applyFrameFormat(const cardsim::FrameFormat& format);
+    drivers::FrameFormat frameFormat() const;
+    bool applyFrameFormat(const drivers::FrameFormat& format);
     double framesPerSecond() const;
     VideoCompressor compressor() const;
     void setCompressor(VideoCompressor compressor);
@@ -113,7 +113,7 @@ private:
     }
     void updateLiveTimer();
 
-    std::unique_ptr<cardsim::CaptureDriver> driver_;
+    std::unique_ptr<drivers::CaptureDriver> driver_;
     std::uint32_t driverIndex_ = 0;
     std::function<void(CaptureMessage)> observer_;
     std::function<void(std::uint32_t)> sequenceObserver_;

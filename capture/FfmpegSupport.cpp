@@ -20,11 +20,11 @@ void quietLogging() {
     std::call_once(once, [] { av_log_set_level(AV_LOG_ERROR); });
 }
 
-AVPixelFormat pixelFormatOf(const cardsim::FrameFormat& format) {
+AVPixelFormat pixelFormatOf(const drivers::FrameFormat& format) {
     return format.bitsPerPixel == 32 ? AV_PIX_FMT_BGR0 : AV_PIX_FMT_BGR24;
 }
 
-FrameConverter::FrameConverter(const cardsim::FrameFormat& source, AVPixelFormat target, bool fullRange)
+FrameConverter::FrameConverter(const drivers::FrameFormat& source, AVPixelFormat target, bool fullRange)
     : source_(source) {
     const int width = int(source.width), height = int(source.height);
     context_ = sws_getContext(width, height, pixelFormatOf(source), width, height, target, SWS_BILINEAR, nullptr,

@@ -8,7 +8,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "cardsim/CaptureDriver.h"
+#include "drivers/CaptureDriver.h"
 
 #include <memory>
 #include <span>
@@ -35,12 +35,12 @@ std::string errorText(int code);
 void quietLogging();
 
 // The FFmpeg pixel format of a driver picture (24 bits: BGR24, 32 bits: BGR0).
-AVPixelFormat pixelFormatOf(const cardsim::FrameFormat& format);
+AVPixelFormat pixelFormatOf(const drivers::FrameFormat& format);
 
 // Converts driver pictures (rows top to bottom, padded) into frames of one target format.
 class FrameConverter {
 public:
-    FrameConverter(const cardsim::FrameFormat& source, AVPixelFormat target, bool fullRange);
+    FrameConverter(const drivers::FrameFormat& source, AVPixelFormat target, bool fullRange);
     ~FrameConverter();
     FrameConverter(const FrameConverter&) = delete;
     FrameConverter& operator=(const FrameConverter&) = delete;
@@ -50,7 +50,7 @@ public:
     AVFrame* convert(std::span<const std::uint8_t> pixels);
 
 private:
-    cardsim::FrameFormat source_;
+    drivers::FrameFormat source_;
     SwsContext* context_ = nullptr;
     FramePtr frame_;
 };

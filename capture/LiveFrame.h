@@ -1,7 +1,7 @@
 #pragma once
 // A picture on its way from the driver to the screen, and the interfaces through which the
 // capture service reaches the widgets around it (the live picture and the driver's dialogs).
-#include "cardsim/CaptureDriver.h"
+#include "drivers/CaptureDriver.h"
 
 #include <chrono>
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace kelto::capture {
 class CaptureService;
 
 struct LiveFrame {
-    cardsim::FrameFormat format;
+    drivers::FrameFormat format;
     std::span<const std::uint8_t> pixels;  // valid during the call only
     std::chrono::steady_clock::time_point leftDriverAt;  // real time, for the picture's delay
 };

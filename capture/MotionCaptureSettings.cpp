@@ -1,6 +1,6 @@
 #include "capture/MotionCaptureSettings.h"
 
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "platform/Trace.h"
 
 #include <algorithm>

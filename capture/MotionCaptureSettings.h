@@ -3,7 +3,7 @@
 // capture window: the audio format ("nChannel", "wSample", "dwFrequency") and the recording
 // set-up ("framerate", "timelimitcheck", "totalsecond", "captureaudio"), all in section "user".
 // Reads take the capture window's current values as the defaults of the stored ones.
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "capture/CCaptureWindow.h"
 
 #include <optional>

@@ -86,7 +86,7 @@ std::int64_t firstMicrosecondOf(std::uint64_t index, std::uint32_t rateHz) {
 
 }  // namespace
 
-SequenceResult runSequenceCapture(cardsim::CaptureDriver& driver, const SequenceRequest& request) {
+SequenceResult runSequenceCapture(drivers::CaptureDriver& driver, const SequenceRequest& request) {
     SequenceResult result;
     const CaptureSequenceSetup& setup = request.setup;
     const std::uint32_t periodUs = setup.requestMicroSecPerFrame;
@@ -104,7 +104,7 @@ SequenceResult runSequenceCapture(cardsim::CaptureDriver& driver, const Sequence
     format.audio = withSound;
     if (withSound) {
         format.wave = *request.wave;
-        cardsim::SoundFormat sound{format.wave.samplesPerSec, format.wave.channels, 16};
+        drivers::SoundFormat sound{format.wave.samplesPerSec, format.wave.channels, 16};
         if (!driver.setSoundFormat(sound)) {
             result.error = "the driver refuses the sound format";
             return result;

@@ -49,6 +49,6 @@ struct SequenceResult {
     std::string error;
 };
 
-SequenceResult runSequenceCapture(cardsim::CaptureDriver& driver, const SequenceRequest& request);
+SequenceResult runSequenceCapture(drivers::CaptureDriver& driver, const SequenceRequest& request);
 
 }  // namespace kelto::capture

@@ -8,7 +8,7 @@
 
 namespace kelto::capture {
 
-std::string makeDibFile(const cardsim::FrameFormat& format, std::span<const std::uint8_t> pixels) {
+std::string makeDibFile(const drivers::FrameFormat& format, std::span<const std::uint8_t> pixels) {
     const std::size_t imageBytes = format.imageBytes();
     if (pixels.size() < imageBytes || format.width == 0 || format.height == 0) return {};
     BitmapFileHeader file;
@@ -32,7 +32,7 @@ std::string makeDibFile(const cardsim::FrameFormat& format, std::span<const std:
     return bytes;
 }
 
-std::string makeJpegFile(const cardsim::FrameFormat& format, std::span<const std::uint8_t> pixels) {
+std::string makeJpegFile(const drivers::FrameFormat& format, std::span<const std::uint8_t> pixels) {
     ffmpeg::quietLogging();
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
     if (!codec || pixels.size() < format.imageBytes()) return {};
@@ -70,7 +70,7 @@ bool namesJpegFile(const std::filesystem::path& path) {
     return extension == ".jpg" || extension == ".jpeg";
 }
 
-bool saveStillImage(const std::filesystem::path& path, const cardsim::FrameFormat& format,
+bool saveStillImage(const std::filesystem::path& path, const drivers::FrameFormat& format,
                     std::span<const std::uint8_t> pixels) {
     const std::string bytes = namesJpegFile(path) ? makeJpegFile(format, pixels) : makeDibFile(format, pixels);
     return !bytes.empty() && platform::writeFileAtomically(path, bytes);

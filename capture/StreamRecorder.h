@@ -12,7 +12,7 @@
 // One object is one file; used from one thread.
 #include "capture/CaptureRecords.h"
 #include "capture/CaptureTypes.h"
-#include "cardsim/CaptureDriver.h"
+#include "drivers/CaptureDriver.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -28,7 +28,7 @@ enum class VideoCompressor { Mjpeg = 0, Uncompressed = 1 };
 struct RecordingFormat {
     RecordingType type = RecordingType::Avi;
     VideoCompressor compressor = VideoCompressor::Mjpeg;
-    cardsim::FrameFormat frame;
+    drivers::FrameFormat frame;
     std::uint32_t framePeriodUs = 33367;
     bool audio = false;
     WaveFormat wave;  // a recordable PCM format (isRecordablePcm) when audio is on

@@ -20,7 +20,7 @@ VideoFormatDialog::VideoFormatDialog(CaptureService& service, QWidget* parent) :
     auto* group = new QGroupBox(QStringLiteral("Capture size"), this);
     auto* groupLayout = new QVBoxLayout(group);
     auto* buttons = new QButtonGroup(this);
-    const cardsim::FrameFormat current = service.frameFormat();
+    const drivers::FrameFormat current = service.frameFormat();
     for (const auto& [width, height] : kSizes) {
         auto* radio = new QRadioButton(QStringLiteral("%1 x %2").arg(width).arg(height), group);
         radio->setObjectName(QStringLiteral("size%1x%2").arg(width).arg(height));
@@ -39,7 +39,7 @@ VideoFormatDialog::VideoFormatDialog(CaptureService& service, QWidget* parent) :
 void VideoFormatDialog::accept() {
     for (int i = 0; i < sizes_.size(); ++i) {
         if (!sizes_[i]->isChecked()) continue;
-        cardsim::FrameFormat format = service_.frameFormat();
+        drivers::FrameFormat format = service_.frameFormat();
         format.width = std::uint32_t(kSizes[std::size_t(i)].first);
         format.height = std::uint32_t(kSizes[std::size_t(i)].second);
         service_.applyFrameFormat(format);

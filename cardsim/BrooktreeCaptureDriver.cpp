@@ -14,40 +14,10 @@ namespace {
 // The card has one capture engine: one open driver at a time.
 std::atomic<bool> engineInUse{false};
 
-std::mutex listMutex;
-std::optional<std::vector<CaptureDriverList::Factory>>& testList() {
-    static std::optional<std::vector<CaptureDriverList::Factory>> list;
-    return list;
-}
-
-std::vector<CaptureDriverList::Factory> currentList() {
-    std::lock_guard lock(listMutex);
-    if (testList()) return *testList();
-    return {[] { return std::make_unique<BrooktreeCaptureDriver>(); }};
-}
-
 }  // namespace
 
-std::optional<CaptureDriverDescription> CaptureDriverList::describe(std::size_t index) {
-    auto driver = create(index);
-    if (!driver) return std::nullopt;
-    return driver->description();
-}
-
-std::unique_ptr<CaptureDriver> CaptureDriverList::create(std::size_t index) {
-    const auto list = currentList();
-    if (index >= kMaxDrivers || index >= list.size() || !list[index]) return nullptr;
-    return list[index]();
-}
-
-void CaptureDriverList::setForTest(std::vector<Factory> factories) {
-    std::lock_guard lock(listMutex);
-    testList() = std::move(factories);
-}
-
-void CaptureDriverList::resetForTest() {
-    std::lock_guard lock(listMutex);
-    testList().reset();
+std::optional<std::size_t> registerCaptureDriver() {
+    return CaptureDriverList::add([] { return std::make_unique<BrooktreeCaptureDriver>(); });
 }
 
 BrooktreeCaptureDriver::~BrooktreeCaptureDriver() { close(); }

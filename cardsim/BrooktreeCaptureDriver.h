@@ -1,10 +1,24 @@
 #pragma once
 // The simulated card's capture driver: pictures and sound of the process's card (Card.h).
-#include "cardsim/CaptureDriver.h"
+#include "drivers/CaptureDriver.h"
 
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace kelto::cardsim {
+
+using drivers::CaptureDriver;
+using drivers::CaptureDriverDescription;
+using drivers::CaptureDriverList;
+using drivers::FrameFormat;
+using drivers::kBrooktreeCaptureDriverName;
+using drivers::SoundFormat;
+
+// Registers the card's driver in the first free slot of the capture driver list: its index, or
+// nullopt when the list is full. The program does this once at start; tests that capture do it
+// in their set-up.
+std::optional<std::size_t> registerCaptureDriver();
 
 class BrooktreeCaptureDriver final : public CaptureDriver {
 public:

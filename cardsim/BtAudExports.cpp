@@ -1,5 +1,5 @@
 // The export of the audio command library "BtAud.dll" (libbtaud.so); see BtAudApi.h.
-#include "cardsim/BtAudApi.h"
+#include "drivers/BtAudApi.h"
 
 #include "cardsim/Card.h"
 #include "platform/ModuleEntry.h"

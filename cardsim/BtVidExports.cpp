@@ -1,6 +1,6 @@
 // The exports of the video driver library "BtVid_32.dll" (libbtvid_32.so); see BtVidApi.h.
 // Each function takes the card's lock for its whole run and answers on the process's card.
-#include "cardsim/BtVidApi.h"
+#include "drivers/BtVidApi.h"
 
 #include "cardsim/Card.h"
 #include "platform/Clock.h"

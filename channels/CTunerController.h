@@ -9,10 +9,10 @@
 // several operations in a row without another thread's tuning in between (scan-tune, then poll
 // lock) holds lockTuner() across them. Loading and unloading happen on the user-interface thread
 // while no other thread uses the controller.
-#include "app/SharedTypes.h"
+#include "settings/VideoMode.h"
 #include "channels/CBtVidLink.h"
 #include "channels/CRuroriziLink.h"
-#include "channels/ChannelTypes.h"
+#include "settings/ChannelTypes.h"
 #include "channels/HardwareMessageSink.h"
 #include "channels/TunerBandTables.h"
 

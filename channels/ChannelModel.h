@@ -5,7 +5,7 @@
 // channel number into a tuner divider.
 //
 // Owned by the viewer window and used on its thread; the tuner controller it fills has its own lock.
-#include "channels/ChannelTypes.h"
+#include "settings/ChannelTypes.h"
 #include "channels/CountryConfigFile.h"
 #include "channels/FreqFile.h"
 #include "channels/RegisteredChannels.h"

@@ -19,7 +19,7 @@
 // Absent sections and keys are never an error: each read gives its default. Channel numbers
 // outside 1..256 are never read or stored; lowest and highest are kept as the file gives them.
 // These are pure readers; ChannelModel puts their results where the viewer keeps them.
-#include "channels/ChannelTypes.h"
+#include "settings/ChannelTypes.h"
 #include "channels/TunerBandConfig.h"
 
 #include <cstdint>

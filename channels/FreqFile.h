@@ -9,7 +9,7 @@
 // A band whose lowest channel lies above its highest holds no frequencies.
 // A table's name is the file name without folder and ".freq"; "Default" (this capitalisation)
 // stands for the country file's tables and is never a file.
-#include "channels/ChannelTypes.h"
+#include "settings/ChannelTypes.h"
 
 #include <cstdint>
 #include <filesystem>

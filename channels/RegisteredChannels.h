@@ -8,7 +8,7 @@
 // and the auto scan change them, and the settings load and save fill and read them.
 // With country code 86 channels are shown and entered by their 1-based position in the band's
 // list instead of their number (ChannelNumbering::ListPosition).
-#include "channels/ChannelTypes.h"
+#include "settings/ChannelTypes.h"
 
 #include <array>
 #include <cstdint>

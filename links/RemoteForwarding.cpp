@@ -1,20 +1,18 @@
 #include "links/RemoteForwarding.h"
 
-#include "app/AppMessages.h"
-#include "app/ViewerWindow.h"
+#include "links/LinkMessages.h"
+#include "links/RemoteButtons.h"
 #include "platform/Clock.h"
 #include "platform/WindowMessageIds.h"
+#include "viewer/ViewerWindow.h"
 
 namespace kelto {
 
 using platform::WindowMessage;
 
 namespace {
-constexpr int kRemoteCloseCommand = 101;
+using remote::kCloseCommand;
 
-bool isRemoteButton(std::uint32_t message) {
-    return message == 0x43E || (message >= 0x440 && message <= 0x444);
-}
 int commandOf(const WindowMessage& m) { return int(m.wParam & 0xFFFF); }
 }  // namespace
 
@@ -29,7 +27,7 @@ std::optional<std::int64_t> RemoteForwarding::handle(const WindowMessage& messag
 
 std::optional<std::int64_t> RemoteForwarding::forwardToViewer(ViewerWindow& viewer, const WindowMessage& m) {
     const auto target = viewer.windowHandle();
-    if (isRemoteButton(m.message)) {
+    if (remote::isViewerButton(m.message)) {
         system_.sendMessage(target, m.message, 0, 0);
         return 1;
     }
@@ -38,7 +36,7 @@ std::optional<std::int64_t> RemoteForwarding::forwardToViewer(ViewerWindow& view
         system_.sendMessage(target, m.message, m.wParam, m.lParam);
         return 1;
     case platform::WM_COMMAND:
-        if (commandOf(m) == kRemoteCloseCommand) {
+        if (commandOf(m) == kCloseCommand) {
             viewer.setClosedByRemote();
             system_.postMessage(target, platform::WM_CLOSE, 0, 0);
         }
@@ -56,17 +54,17 @@ std::optional<std::int64_t> RemoteForwarding::forwardToViewer(ViewerWindow& view
 std::optional<RemoteForwarding::Key> RemoteForwarding::powerVcrKey(std::uint32_t message, std::uint64_t wParam,
                                                                    std::int64_t lParam) {
     switch (message) {
-    case 0x43E: return Key{'Z', lParam};
-    case 0x440: return Key{'Q', lParam};
-    case 0x441: return Key{'T', lParam};
-    case 0x442: return Key{18, 0x00130001};
-    case 0x443: return Key{3, 0x002E0001};
-    case 0x444: return Key{'R', lParam};
-    case 0x44A: return Key{'S', lParam};
-    case 0x44B: return Key{' ', 0x00390001};
-    case 0x44E: return Key{'B', lParam};
-    case 0x44F: return Key{13, 0x001C0001};
-    case 0x450: return Key{9, 0x000F0001};
+    case remote::kFullScreen: return Key{'Z', lParam};
+    case remote::kMute: return Key{'Q', lParam};
+    case remote::kSource: return Key{'T', lParam};
+    case remote::kPrevious: return Key{18, 0x00130001};
+    case remote::kAdjust: return Key{3, 0x002E0001};
+    case remote::kCapture: return Key{'R', lParam};
+    case remote::kKeyS: return Key{'S', lParam};
+    case remote::kKeySpace: return Key{' ', 0x00390001};
+    case remote::kKeyB: return Key{'B', lParam};
+    case remote::kKeyEnter: return Key{13, 0x001C0001};
+    case remote::kKeyTab: return Key{9, 0x000F0001};
     case platform::WM_CHAR:
         if (wParam >= '0' && wParam <= '9') return Key{wParam, lParam};
         switch (wParam) {
@@ -82,7 +80,7 @@ std::optional<RemoteForwarding::Key> RemoteForwarding::powerVcrKey(std::uint32_t
 
 std::optional<std::int64_t> RemoteForwarding::forwardToPowerVcr(platform::WindowHandle powerVcr, const WindowMessage& m) {
     if (m.message == platform::WM_COMMAND) {
-        if (commandOf(m) == kRemoteCloseCommand) {
+        if (commandOf(m) == kCloseCommand) {
             platform::clock().sleepMs(500);
             system_.findWindow(kRemoteControllerClass, "");
             platform::clock().sleepMs(500);

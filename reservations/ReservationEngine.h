@@ -31,8 +31,6 @@ namespace kelto {
 
 class ReservationEngine {
 public:
-    static constexpr std::uint32_t kPowerOffMessage = 0x46E;
-
     ReservationEngine(ReservationViewer& viewer, ReservationUi& ui, ReservationAgentHost& host,
                       std::filesystem::path file = ReserveFile::defaultPath());
     ReservationEngine(const ReservationEngine&) = delete;

@@ -2,8 +2,8 @@
 // What the reservation engine needs of the TV viewer, as the tray agent reaches it through the
 // process-wide pointer to the open viewer. The agent implements it over the viewer window; tests
 // implement it in memory. Every call is made on the user-interface thread.
-#include "app/SharedTypes.h"
-#include "channels/ChannelTypes.h"
+#include "settings/VideoMode.h"
+#include "settings/ChannelTypes.h"
 
 #include <string>
 

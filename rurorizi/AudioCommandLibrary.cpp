@@ -1,6 +1,6 @@
 #include "rurorizi/AudioCommandLibrary.h"
 
-#include "cardsim/BtAudApi.h"
+#include "drivers/BtAudApi.h"
 #include "platform/DynamicLibrary.h"
 
 namespace kelto::rurorizi::dynLink {

@@ -1,6 +1,6 @@
 #include "rurorizi/DynLink.h"
 
-#include "cardsim/BtVidApi.h"
+#include "drivers/BtVidApi.h"
 #include "platform/DynamicLibrary.h"
 
 namespace kelto::rurorizi::dynLink {

@@ -3,6 +3,7 @@
 #include "app/CTvViewerApp.h"
 #include "app/ViewerOpening.h"
 #include "app/ViewerStandIn.h"
+#include "links/RemoteButtons.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ShellServices.h"
 #include "platform/Clock.h"
@@ -13,6 +14,7 @@
 #include "reservations/ReservationEngine.h"
 #include "reservations/ReservationRequest.h"
 #include "capture/CaptureWindowWidget.h"
+#include "cardsim/BrooktreeCaptureDriver.h"
 #include "platform/qt/WindowPump.h"
 #include "reservations/ReserveFile.h"
 #include "tests/app/ShellTestSupport.h"
@@ -36,6 +38,7 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::prepareInstallRoot();
+        cardsim::registerCaptureDriver();
         framework::setMessageBoxAnswerer([this](const framework::MessageBoxRequest& r) {
             boxes.push_back(r);
             return boxAnswer;
@@ -43,6 +46,7 @@ protected:
     }
     void TearDown() override {
         framework::setMessageBoxAnswerer(nullptr);
+        drivers::CaptureDriverList::clear();
         setCurrentViewer(nullptr);
         viewers.clear();
     }
@@ -401,13 +405,13 @@ TEST_F(ShellTest, RemoteButtonsGoToTheOpenViewer) {
     auto handle = [&](std::uint32_t message, std::uint64_t w = 0, std::int64_t l = 0) {
         return forwarding.handle(platform::WindowMessage{{}, message, w, l, 0, {}, true});
     };
-    EXPECT_EQ(handle(0x444, 5, 6), 1);
+    EXPECT_EQ(handle(remote::kCapture, 5, 6), 1);
     EXPECT_EQ(handle(platform::WM_CHAR, '7', 0x80001), 1);
     EXPECT_EQ(handle(0xBD0), 1);
     EXPECT_EQ(handle(platform::WM_CREATE), 1);
     EXPECT_EQ(handle(0x999), std::nullopt);
     ASSERT_EQ(viewer.window.received.size(), 2u);
-    EXPECT_EQ(viewer.window.received[0].message, 0x444u);
+    EXPECT_EQ(viewer.window.received[0].message, remote::kCapture);
     EXPECT_EQ(viewer.window.received[0].wParam, 0u);  // both parameters 0
     EXPECT_EQ(viewer.window.received[1].wParam, std::uint64_t('7'));
     EXPECT_EQ(viewer.window.received[1].lParam, 0x80001);
@@ -427,12 +431,12 @@ TEST_F(ShellTest, WithoutAViewerRemoteButtonsBecomePowerVcrKeys) {
     auto handle = [&](std::uint32_t message, std::uint64_t w = 0, std::int64_t l = 0) {
         return forwarding.handle(platform::WindowMessage{{}, message, w, l, 0, {}, true});
     };
-    EXPECT_EQ(handle(0x444, 0, 0x1234), std::nullopt);  // neither viewer nor PowerVCR: default handling
+    EXPECT_EQ(handle(remote::kCapture, 0, 0x1234), std::nullopt);  // neither viewer nor PowerVCR: default handling
 
     RecordingWindow powerVcr(system, "PowerVCR II Taurus", "");
-    EXPECT_EQ(handle(0x444, 0, 0x1234), 1);
+    EXPECT_EQ(handle(remote::kCapture, 0, 0x1234), 1);
     EXPECT_EQ(handle(platform::WM_CHAR, 39, 0x4D0001), 1);
-    EXPECT_EQ(handle(0x442, 0, 77), 1);
+    EXPECT_EQ(handle(remote::kPrevious, 0, 77), 1);
     EXPECT_EQ(handle(platform::WM_CHAR, 'x', 1), 1);  // other characters: answered, nothing sent
     EXPECT_EQ(handle(0x445), std::nullopt);
     ASSERT_EQ(powerVcr.received.size(), 3u);

@@ -1,7 +1,7 @@
 #pragma once
 // Fakes for the application-shell tests: a viewer whose window records what reaches it, and a
 // window of another program that records its messages and answers as told.
-#include "app/ViewerWindow.h"
+#include "viewer/ViewerWindow.h"
 #include "platform/WindowSystem.h"
 
 #include <QCoreApplication>

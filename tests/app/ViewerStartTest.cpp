@@ -3,8 +3,9 @@
 // the values the close writes back.
 #include "app/CTrayAgentDlg.h"
 #include "app/ViewerOpening.h"
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "app/ViewerStandIn.h"
+#include "cardsim/BrooktreeCaptureDriver.h"
 #include "cardsim/CardTestHook.h"
 #include "channels/FreqFile.h"
 #include "framework/MessageBoxes.h"
@@ -36,6 +37,7 @@ protected:
             return framework::IDOK;
         });
         cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
+        cardsim::registerCaptureDriver();
         // Each case starts from an empty store, also when the cases share one process.
         store.registry().deleteKey(platform::RegHive::CurrentUser, "Software\\UserVxdKeltoTV");
         writeFactoryDefaults(store, platform::programPath().string());  // as every start does
@@ -50,6 +52,7 @@ protected:
         test::pump(system);
         setCurrentViewer(nullptr);
         cardsim::test::clearFaults();
+        drivers::CaptureDriverList::clear();
         platform::clearHiddenExports();
         framework::setMessageBoxAnswerer(nullptr);
         platform::setClock(nullptr);
@@ -220,13 +223,13 @@ TEST_F(ViewerStartTest, ACountryWithoutAChannelPlanIsToldOnce) {
 // Check 4 limits only a capture driver that writes its overlay into video memory; the simulated
 // card's driver hands the picture to the program, so today's screens are accepted.
 TEST_F(ViewerStartTest, TheDisplayCheckAppliesOnlyToAVideoMemoryOverlay) {
-    const auto cardDriver = cardsim::CaptureDriverList::describe(0);
+    const auto cardDriver = drivers::CaptureDriverList::describe(0);
     ASSERT_TRUE(cardDriver);
     EXPECT_FALSE(cardDriver->overlayInVideoMemory);
     EXPECT_EQ(checkDisplay(*cardDriver, {32, 1920, 1080}), std::nullopt);
     EXPECT_EQ(checkDisplay(*cardDriver, {32, 3840, 2160}), std::nullopt);
 
-    cardsim::CaptureDriverDescription overlay{"overlay driver", "1", true};
+    drivers::CaptureDriverDescription overlay{"overlay driver", "1", true};
     EXPECT_EQ(checkDisplay(overlay, {32, 1920, 1080}), OpeningRefusal::Display);
     EXPECT_EQ(checkDisplay(overlay, {32, 1280, 960}), OpeningRefusal::Display);
     EXPECT_EQ(checkDisplay(overlay, {24, 1280, 960}), std::nullopt);

@@ -10,10 +10,11 @@
 //     picture (offscreen), in ms, and as a share of the 5 ms target.
 // KELTO_BENCH_SECONDS sets the recording length (default 1 s, so ctest's run stays short); run
 // the program by hand with 60 for the real figures.
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "capture/CCaptureWindow.h"
 #include "capture/CaptureWindowWidget.h"
 #include "cardsim/Card.h"
+#include "cardsim/BrooktreeCaptureDriver.h"
 #include "cardsim/CardTestHook.h"
 #include "platform/Clock.h"
 
@@ -47,6 +48,7 @@ double processCpuSeconds() {
 struct Rig {
     Rig() {
         cardsim::test::buildCard({});
+        if (!drivers::CaptureDriverList::describe(0)) cardsim::registerCaptureDriver();
         cardsim::lockCard()->video().selectInput(3);
         viewer.resize(640, 520);
         window.Create(CCaptureWindow::WS_CHILD | CCaptureWindow::WS_VISIBLE, 0, 0, 640, 480, &viewer);

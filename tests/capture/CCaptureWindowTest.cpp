@@ -1,6 +1,6 @@
 #include "tests/capture/CaptureFixture.h"
 
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "cardsim/BrooktreeCaptureDriver.h"
 
 #include <QCheckBox>
@@ -18,32 +18,33 @@ namespace {
 using M = CaptureMessage;
 
 // A driver that only has a name.
-class NamedDriver final : public cardsim::CaptureDriver {
+class NamedDriver final : public drivers::CaptureDriver {
 public:
     explicit NamedDriver(std::string name) : name_(std::move(name)) {}
-    cardsim::CaptureDriverDescription description() const override { return {name_, "1.0"}; }
+    drivers::CaptureDriverDescription description() const override { return {name_, "1.0"}; }
     bool open() override { return false; }
     void close() override {}
     bool isOpen() const override { return false; }
-    cardsim::FrameFormat frameFormat() const override { return {}; }
-    bool setFrameFormat(const cardsim::FrameFormat&) override { return false; }
+    drivers::FrameFormat frameFormat() const override { return {}; }
+    bool setFrameFormat(const drivers::FrameFormat&) override { return false; }
     double framesPerSecond() const override { return 25; }
     std::uint32_t microsecondsPerFrame() const override { return 40000; }
     bool grabFrame(std::span<std::uint8_t>, std::optional<std::chrono::system_clock::time_point>) override {
         return false;
     }
     bool hasAudio() const override { return false; }
-    cardsim::SoundFormat soundFormat() const override { return {}; }
-    bool setSoundFormat(const cardsim::SoundFormat&) override { return false; }
+    drivers::SoundFormat soundFormat() const override { return {}; }
+    bool setSoundFormat(const drivers::SoundFormat&) override { return false; }
     bool readSound(std::chrono::system_clock::time_point, std::span<std::int16_t>) override { return false; }
 
 private:
     std::string name_;
 };
 
-// Other drivers (one named like ours but in lower case, and gaps), then the card's driver at `index`.
-std::vector<cardsim::CaptureDriverList::Factory> othersThenBrooktreeAt(std::size_t index) {
-    std::vector<cardsim::CaptureDriverList::Factory> list;
+// Registers other drivers (one named like ours but in lower case, and gaps), then the card's
+// driver at `index` (where the list has room for it).
+void registerOthersThenBrooktreeAt(std::size_t index) {
+    std::vector<drivers::CaptureDriverList::Factory> list;
     for (std::size_t i = 0; i < index; ++i) {
         if (i % 3 == 1) {
             list.emplace_back();
@@ -54,11 +55,12 @@ std::vector<cardsim::CaptureDriverList::Factory> othersThenBrooktreeAt(std::size
         });
     }
     list.emplace_back([] { return std::make_unique<cardsim::BrooktreeCaptureDriver>(); });
-    return list;
+    drivers::CaptureDriverList::clear();
+    for (std::size_t i = 0; i < list.size(); ++i) drivers::CaptureDriverList::addAt(i, list[i]);
 }
 
 TEST_F(CaptureFixture, DriverIsFoundByExactNameAtIndexNineButNotTen) {
-    cardsim::CaptureDriverList::setForTest(othersThenBrooktreeAt(9));
+    registerOthersThenBrooktreeAt(9);
     ASSERT_EQ(window->Create(CCaptureWindow::WS_CHILD, 0, 0, 320, 240, &viewer), 1);
     EXPECT_EQ(window->DriverIndex(), 9u);
     EXPECT_EQ(window->Connect(), 1);
@@ -66,7 +68,7 @@ TEST_F(CaptureFixture, DriverIsFoundByExactNameAtIndexNineButNotTen) {
     EXPECT_EQ(CCaptureWindow::Status().imageWidth, 320u);
 
     CCaptureWindow other(store);
-    cardsim::CaptureDriverList::setForTest(othersThenBrooktreeAt(10));
+    registerOthersThenBrooktreeAt(10);
     EXPECT_EQ(other.Create(CCaptureWindow::WS_CHILD, 0, 0, 320, 240, &viewer), 0);
 }
 
@@ -81,7 +83,7 @@ TEST_F(CaptureFixture, ConnectAndDisconnectSendTheirMessagesInOrder) {
     EXPECT_FALSE(window->IsConnected());
 
     // A connect that fails still counts as connected, and still reads caps and status.
-    cardsim::CaptureDriver* blocker = nullptr;
+    drivers::CaptureDriver* blocker = nullptr;
     auto held = std::make_unique<cardsim::BrooktreeCaptureDriver>();  // the card has one capture engine
     ASSERT_TRUE(held->open());
     blocker = held.get();

@@ -1,9 +1,10 @@
 #pragma once
 // Shared set-up of the capture tests: a virtual clock, a simulated card, a viewer window with a
 // connected capture window in it, and the capture window's messages as they arrive.
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "capture/CCaptureWindow.h"
 #include "capture/CaptureWindowWidget.h"
+#include "cardsim/BrooktreeCaptureDriver.h"
 #include "cardsim/CardTestHook.h"
 #include "framework/MessageBoxes.h"
 #include "platform/Clock.h"
@@ -31,11 +32,12 @@ protected:
     void SetUp() override {
         platform::setClock(&clock);
         cardsim::test::buildCard({}, {cardsim::test::tvStation(55'250'000, "KELTO 2")});
+        cardsim::registerCaptureDriver();
         viewer.resize(400, 320);
     }
     void TearDown() override {
         window.reset();
-        cardsim::CaptureDriverList::resetForTest();
+        drivers::CaptureDriverList::clear();
         cardsim::test::clearFaults();
         platform::setClock(nullptr);
     }

@@ -1,6 +1,6 @@
 #include "tests/capture/CaptureFixture.h"
 
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 #include "capture/MotionCaptureSettings.h"
 
 namespace kelto::capture::test {

@@ -1,8 +1,8 @@
 #pragma once
 // Shared set-up of the card tests: a virtual clock, a card built in code, and the video driver
 // library loaded by its Windows name with its functions bound by name, as its users bind them.
-#include "cardsim/BtAudApi.h"
-#include "cardsim/BtVidApi.h"
+#include "drivers/BtAudApi.h"
+#include "drivers/BtVidApi.h"
 #include "cardsim/CardTestHook.h"
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"

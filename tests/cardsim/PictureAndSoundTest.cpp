@@ -3,7 +3,7 @@
 #include "tests/cardsim/CardFixture.h"
 
 #include "cardsim/BrooktreeCaptureDriver.h"
-#include "cardsim/CaptureDriver.h"
+#include "drivers/CaptureDriver.h"
 #include "cardsim/SoundSynthesizer.h"
 
 #include <cmath>
@@ -19,6 +19,7 @@ protected:
         buildCard({.chip = ChipKind::Bt848, .tuner = TunerKind::Philips},
                   {tvStation(55'250'000, "WKEL 2", SoundMode::Stereo, 440), tvStation(67'250'000, "KVIZ 4")});
         loadBtVid();
+        ASSERT_EQ(registerCaptureDriver(), 0u);
         driver = CaptureDriverList::create(0);
         ASSERT_NE(driver, nullptr);
         ASSERT_TRUE(driver->open());
@@ -26,7 +27,7 @@ protected:
     }
     void TearDown() override {
         driver.reset();
-        CaptureDriverList::resetForTest();
+        CaptureDriverList::clear();
         CardFixture::TearDown();
     }
 
@@ -210,15 +211,23 @@ TEST_F(PictureAndSoundTest, SoundIsTheStationsUnlessMutedOrNothingIsTuned) {
     EXPECT_GT(energy(0), 1000);
 }
 
-TEST_F(PictureAndSoundTest, TestListsPlaceTheDriverAtAnyIndex) {
-    std::vector<CaptureDriverList::Factory> list(10);
-    list[9] = [] { return std::make_unique<BrooktreeCaptureDriver>(); };
-    CaptureDriverList::setForTest(list);
+TEST_F(PictureAndSoundTest, DriversRegisterIntoTenSlots) {
+    const CaptureDriverList::Factory brooktree = [] { return std::make_unique<BrooktreeCaptureDriver>(); };
+    CaptureDriverList::clear();
+    EXPECT_TRUE(CaptureDriverList::addAt(9, brooktree));
     EXPECT_FALSE(CaptureDriverList::describe(0).has_value());
     EXPECT_EQ(CaptureDriverList::describe(9)->name, kBrooktreeCaptureDriverName);
-    list.push_back(list[9]);
-    CaptureDriverList::setForTest(list);
+    EXPECT_FALSE(CaptureDriverList::addAt(10, brooktree));
     EXPECT_EQ(CaptureDriverList::create(10), nullptr);
+
+    // The card's driver takes the first free slot; a full list takes no more.
+    EXPECT_EQ(registerCaptureDriver(), 0u);
+    EXPECT_EQ(CaptureDriverList::add(CaptureDriverList::Factory{}), std::nullopt);
+    for (std::size_t slot = 1; slot < 9; ++slot) EXPECT_EQ(CaptureDriverList::add(brooktree), slot);
+    EXPECT_EQ(registerCaptureDriver(), std::nullopt);
+    CaptureDriverList::remove(4);
+    EXPECT_FALSE(CaptureDriverList::describe(4).has_value());
+    EXPECT_EQ(registerCaptureDriver(), 4u);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "tests/cardsim/CardFixture.h"
 #include "tests/support/TestRoot.h"
 
-#include "cardsim/CaptureDriver.h"
+#include "cardsim/BrooktreeCaptureDriver.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -111,13 +111,14 @@ protected:
         clock.setNow(std::chrono::system_clock::time_point(std::chrono::milliseconds(100)));
         tune(0xC0, dividerFor(45.75, 55.25, 0));
         clock.advanceMs(PllTuner::kTvSettleMs);
+        ASSERT_EQ(registerCaptureDriver(), 0u);
         driver = CaptureDriverList::create(0);
         ASSERT_TRUE(driver && driver->open());
         ASSERT_TRUE(driver->setFrameFormat({320, 240, 32}));
     }
     void TearDown() override {
         driver.reset();
-        CaptureDriverList::resetForTest();
+        CaptureDriverList::clear();
         CardFixture::TearDown();
     }
     std::uint32_t centrePixel() {

@@ -1,4 +1,4 @@
-#include "framework/QueuedCall.h"
+#include "platform/qt/QueuedCall.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-namespace kelto::framework::test {
+namespace kelto::platform::test {
 namespace {
 
 std::future_status settle(std::future<int>& answer) {
@@ -50,4 +50,4 @@ TEST(QueuedCall, ACallWhoseContextIsGoneAnswersTheFallbackAndNeverRuns) {
 }
 
 }  // namespace
-}  // namespace kelto::framework::test
+}  // namespace kelto::platform::test

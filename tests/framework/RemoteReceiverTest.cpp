@@ -1,4 +1,5 @@
 #include "framework/RemoteReceiver.h"
+#include "links/LinkMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@
 namespace kelto::framework::test {
 namespace {
 
-constexpr std::uint32_t kRegister = 0x7E8;
+constexpr std::uint32_t kRegister = kMsgRemoteRegister;
 
 // A window of another program that records what it receives.
 struct Recorder {

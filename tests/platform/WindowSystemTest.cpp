@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/NamedMutex.h"
 #include "platform/WindowMessageIds.h"
+#include "links/LinkMessages.h"
 #include "tests/support/TestRoot.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ namespace kelto::platform {
 namespace {
 
 constexpr std::uint32_t kAdd = WM_USER + 0x100;
-constexpr std::uint32_t kOpenViewer = 0x46D;
+constexpr std::uint32_t kOpenViewer = kMsgOpenViewer;
 
 // Runs a window in a child process until it gets WM_CLOSE. Its procedure adds the parameters of
 // kAdd, counts 0x46D posts, answers copy-data with the block's size (and remembers the last block).

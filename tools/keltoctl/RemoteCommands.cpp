@@ -1,5 +1,6 @@
 #include "tools/keltoctl/RemoteCommands.h"
 
+#include "links/RemoteButtons.h"
 #include "platform/Text.h"
 #include "platform/WindowMessageIds.h"
 
@@ -15,12 +16,12 @@ struct NamedKey {
 };
 
 constexpr NamedKey kKeys[] = {
-    {"fullscreen", {RemoteKey::Kind::Message, 0x43E}}, {"mute", {RemoteKey::Kind::Message, 0x440}},
-    {"source", {RemoteKey::Kind::Message, 0x441}},     {"previous", {RemoteKey::Kind::Message, 0x442}},
-    {"adjust", {RemoteKey::Kind::Message, 0x443}},     {"capture", {RemoteKey::Kind::Message, 0x444}},
+    {"fullscreen", {RemoteKey::Kind::Message, remote::kFullScreen}}, {"mute", {RemoteKey::Kind::Message, remote::kMute}},
+    {"source", {RemoteKey::Kind::Message, remote::kSource}},     {"previous", {RemoteKey::Kind::Message, remote::kPrevious}},
+    {"adjust", {RemoteKey::Kind::Message, remote::kAdjust}},     {"capture", {RemoteKey::Kind::Message, remote::kCapture}},
     {"left", {RemoteKey::Kind::Character, 37}},        {"up", {RemoteKey::Kind::Character, 38}},
     {"right", {RemoteKey::Kind::Character, 39}},       {"down", {RemoteKey::Kind::Character, 40}},
-    {"close", {RemoteKey::Kind::Command, 101}},
+    {"close", {RemoteKey::Kind::Command, remote::kCloseCommand}},
 };
 
 }  // namespace

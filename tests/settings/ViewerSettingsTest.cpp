@@ -1,4 +1,4 @@
-#include "app/ViewerSettings.h"
+#include "settings/ViewerSettings.h"
 
 #include "platform/Paths.h"
 #include "platform/SystemInfo.h"

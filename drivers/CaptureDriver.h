@@ -3,8 +3,8 @@
 // each with a description (name, version) and, once opened, a picture format, a frame rate,
 // frames grabbed on request and PCM sound for any stretch of time.
 //
-// The simulated card's driver, "MSVIDEO: Brooktree PCI Video Capture Driver", is index 0 of the
-// list unless a test arranges another list (CaptureDriverList::setForTest).
+// Drivers register into the list (CaptureDriverList::add): the simulated card's driver,
+// "MSVIDEO: Brooktree PCI Video Capture Driver", when the program starts; tests register their own.
 //
 // Picture formats: 80x60 up to 640x480, 24 bits (B, G, R bytes per pixel, rows padded to a
 // multiple of 4 bytes) or 32 bits (B, G, R, unused; the native 0xFFRRGGBB word on this
@@ -22,8 +22,9 @@
 #include <string>
 #include <vector>
 
-namespace kelto::cardsim {
+namespace kelto::drivers {
 
+// The name of the driver the capture window looks for.
 inline constexpr const char* kBrooktreeCaptureDriverName = "MSVIDEO: Brooktree PCI Video Capture Driver";
 
 struct CaptureDriverDescription {
@@ -82,7 +83,8 @@ public:
     virtual bool readSound(std::chrono::system_clock::time_point start, std::span<std::int16_t> buffer) = 0;
 };
 
-// The numbered list of capture drivers on this machine.
+// The numbered list of capture drivers on this machine: ten slots that drivers register into.
+// Every function may be called from any thread.
 class CaptureDriverList {
 public:
     static constexpr std::size_t kMaxDrivers = 10;
@@ -93,9 +95,14 @@ public:
     // A new (closed) driver object for `index`, or null.
     static std::unique_ptr<CaptureDriver> create(std::size_t index);
 
-    // Tests: replace the list (an empty factory leaves a gap); resetForTest restores the card's.
-    static void setForTest(std::vector<Factory> factories);
-    static void resetForTest();
+    // Registers a driver in the first free slot: its index, or nullopt when all slots are taken
+    // or the factory is empty.
+    static std::optional<std::size_t> add(Factory factory);
+    // Registers a driver in slot `index`, replacing what was there; false past the last slot.
+    static bool addAt(std::size_t index, Factory factory);
+    // Empties one slot, or every slot.
+    static void remove(std::size_t index);
+    static void clear();
 };
 
-}  // namespace kelto::cardsim
+}  // namespace kelto::drivers

@@ -1,4 +1,4 @@
-#include "app/ViewerWindow.h"
+#include "viewer/ViewerWindow.h"
 
 namespace kelto {
 

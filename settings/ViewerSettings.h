@@ -2,9 +2,10 @@
 // The viewer's saved state as a plain record, with the orders in which it is read when the
 // viewer opens and written when it closes. The viewer keeps its own copy of everything here;
 // the store is touched only by these functions (and by the few dialogs that save at once).
-#include "app/SettingsStore.h"
-#include "app/SharedTypes.h"
-#include "channels/ChannelTypes.h"
+#include "settings/SettingsStore.h"
+#include "settings/ColorTriple.h"
+#include "settings/VideoMode.h"
+#include "settings/ChannelTypes.h"
 
 #include <array>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "app/SharedTypes.h"
+#include "settings/VideoMode.h"
 
 namespace kelto {
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <utility>
 
-namespace kelto::framework {
+namespace kelto::platform {
 
 // Queues `operation` to run on the thread of `context` and returns at once, on any thread (on
 // the context's own thread the operation runs at the next turn of its event loop). The future
@@ -40,4 +40,4 @@ std::future<Result> queueCall(QObject* context, Result ifDropped, Operation oper
     return future;
 }
 
-}  // namespace kelto::framework
+}  // namespace kelto::platform
