@@ -5,6 +5,7 @@
 #include "app/ViewerStandIn.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ShellServices.h"
+#include "links/RemoteForwarding.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "app/AgentReservationLinks.h"
