@@ -265,6 +265,21 @@ TEST_F(ViewerStartTest, TheViewersReceivingWindowRegistersWithTheRemoteControlle
     EXPECT_EQ(remote.received[1].message, 0x7E8u);
     EXPECT_EQ(remote.received[1].wParam, receiving.value);
     EXPECT_EQ(remote.received[1].lParam, 0);
+
+    // A close request to the receiving window itself withdraws it at once (the controller must not
+    // keep a window that is gone) and closes the viewer, which withdraws nothing a second time.
+    viewer = open();
+    ASSERT_NE(viewer, nullptr);
+    const auto second = system.findWindow("KELTOTV", "KELTOTV");
+    ASSERT_EQ(remote.received.size(), 3u);
+    system.sendMessage(second, platform::WM_CLOSE, 0, 0);
+    EXPECT_FALSE(system.findWindow("KELTOTV", "KELTOTV"));
+    ASSERT_EQ(remote.received.size(), 4u);
+    EXPECT_EQ(remote.received[3].wParam, second.value);
+    EXPECT_EQ(remote.received[3].lParam, 0);
+    test::pump(system);
+    EXPECT_EQ(currentViewer(), nullptr);
+    EXPECT_EQ(remote.received.size(), 4u);
 }
 
 // Check 4 limits only a capture driver that writes its overlay into video memory; the simulated
