@@ -4,7 +4,9 @@
 #include "app/AppMessages.h"
 #include "app/CAboutDlg.h"
 #include "app/ProgramArt.h"
+#include "app/RemoteReceivingWindow.h"
 #include "viewer/ViewerWindow.h"
+#include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
 #include "framework/QtMenus.h"
 #include "framework/ShellServices.h"
@@ -15,8 +17,8 @@
 
 #include <QCursor>
 #include <QMenu>
+#include <QMetaObject>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
 namespace kelto {
 
@@ -24,9 +26,9 @@ using platform::WindowMessage;
 
 CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem& system,
                              std::filesystem::path reservationFile)
-    : system_(system), viewerFactory_(std::move(viewerFactory)),
+    : framework::Dialog(0), system_(system), viewerFactory_(std::move(viewerFactory)),
       reservationFile_(reservationFile.empty() ? ReserveFile::defaultPath() : std::move(reservationFile)) {
-    setProperty("resourceId", kResourceId);
+    framework::stampResourceId(this, kResourceId);  // an empty dialog: no template to build
     reservationViewer_ = std::make_unique<AgentReservationViewer>(*this);
     reservationUi_ = std::make_unique<AgentReservationUi>(this);
     ReservationAgentHost& host = *this;
@@ -36,9 +38,12 @@ CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem
 }
 
 CTrayAgentDlg::~CTrayAgentDlg() {
+    timers().killAll();  // nothing reaches the engine while it goes
     // The reservation list window shows the engine's table: it goes before the engine.
     reservationUi_.reset();
 }
+
+std::int64_t CTrayAgentDlg::defaultHandling(const WindowMessage&) { return 0; }
 
 framework::MessageMap::MessageHandler CTrayAgentDlg::answerFirst(framework::MessageMap::MessageHandler handler,
                                                                  std::int64_t answer) {
@@ -50,12 +55,13 @@ framework::MessageMap::MessageHandler CTrayAgentDlg::answerFirst(framework::Mess
 }
 
 void CTrayAgentDlg::buildMessageMap() {
-    map_.onMessage(kMsgTrayCallback, answerFirst([this](const WindowMessage& m) { return onTrayCallback(m); }));
-    map_.onMessage(kMsgOpenViewer, answerFirst([this](const WindowMessage&) {
+    framework::MessageMap& map = messageMap();
+    map.onMessage(kMsgTrayCallback, answerFirst([this](const WindowMessage& m) { return onTrayCallback(m); }));
+    map.onMessage(kMsgOpenViewer, answerFirst([this](const WindowMessage&) {
         openViewer();
         return std::int64_t(0);
     }));
-    map_.onMessage(kMsgPowerOff, answerFirst([this](const WindowMessage& m) {
+    map.onMessage(kMsgPowerOff, answerFirst([this](const WindowMessage& m) {
         const auto parameter = std::uint32_t(m.wParam);
         // Switching off (or closing the viewer) waits until a running recording is complete.
         if (!deferUntilRecordingEnds([this, parameter] { reservations_->handlePowerOffMessage(parameter); }))
@@ -63,44 +69,44 @@ void CTrayAgentDlg::buildMessageMap() {
         return std::int64_t(0);
     }));
     // Decided and answered at once; a box or a recording it leads to follows from the event loop.
-    map_.onMessage(platform::WM_COPYDATA, [this](const WindowMessage& m) {
+    map.onMessage(platform::WM_COPYDATA, [this](const WindowMessage& m) {
         return std::int64_t(reservations_->handleReservationRequest(m.data) ? 1 : 0);
     });
-    map_.onMessage(platform::WM_COMMAND, answerFirst([this](const WindowMessage& m) {
-        map_.dispatchCommand(int(m.wParam & 0xFFFF));
+    map.onMessage(platform::WM_COMMAND, answerFirst([this](const WindowMessage& m) {
+        messageMap().dispatchCommand(int(m.wParam & 0xFFFF));
         return std::int64_t(0);
     }));
-    map_.onMessage(platform::WM_TIMER, [this](const WindowMessage& m) {
-        reservations_->onTimer(int(m.wParam));
-        return std::int64_t(0);
+    // Timers 30 and 31 are the scheduler's; any other timer gets the default handling.
+    map.onMessage(platform::WM_TIMER, [this](const WindowMessage& m) {
+        return reservations_->onTimer(int(m.wParam)) ? std::int64_t(0) : defaultHandling(m);
     });
-    map_.onMessage(kMsgExitAgent, answerFirst([this](const WindowMessage&) {
+    map.onMessage(kMsgExitAgent, answerFirst([this](const WindowMessage&) {
         exitSequence();
         return std::int64_t(0);
     }));
-    map_.onMessage(WM_DISPLAYCHANGE, [](const WindowMessage&) { return std::int64_t(0); });
-    map_.onMessage(WM_POWERBROADCAST, [](const WindowMessage&) { return std::int64_t(1); });
-    map_.onMessage(WM_QUERYENDSESSION, [this](const WindowMessage&) {
+    map.onMessage(WM_DISPLAYCHANGE, [](const WindowMessage&) { return std::int64_t(0); });
+    map.onMessage(WM_POWERBROADCAST, [](const WindowMessage&) { return std::int64_t(1); });
+    map.onMessage(WM_QUERYENDSESSION, [this](const WindowMessage&) {
         endingWithoutQuestion_ = true;
         reservations_->setEndingWithoutQuestion();
         exitSequence();
         return std::int64_t(1);
     });
-    map_.onCommand(ID_EXECUTE_TV, [this] { openViewer(); });
-    map_.onCommand(ID_PROGRAM_INFO, [this] {
+    map.onCommand(ID_EXECUTE_TV, [this] { openViewer(); });
+    map.onCommand(ID_PROGRAM_INFO, [this] {
         if (ViewerWindow* viewer = currentViewer()) viewer->activate();
         showProgramInfo();
     });
-    map_.onCommand(ID_EXIT, [this] { exitSequence(); });
-    map_.onCommand(ID_HELP, [this] { openHelp(); });
-    map_.onCommand(ID_SETTING_RESERVATION, [this] { reservationUi_->openReservationList(); });
-    for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) map_.onCommand(id, [] {});
+    map.onCommand(ID_EXIT, [this] { exitSequence(); });
+    map.onCommand(ID_HELP, [this] { openHelp(); });
+    map.onCommand(ID_SETTING_RESERVATION, [this] { reservationUi_->openReservationList(); });
+    for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) map.onCommand(id, [] {});
 }
 
 bool CTrayAgentDlg::initialise() {
     // 1. Title.
     setWindowTitle(kAgentTitle);
-    window_ = std::make_unique<framework::PlatformWindow>("#32770", kAgentTitle, map_, nullptr, system_);
+    const bool findable = wiring().createPlatformWindow("#32770", kAgentTitle, system_);
 
     // 2. The tray icon.
     const QIcon icon = programIcon();
@@ -123,18 +129,10 @@ bool CTrayAgentDlg::initialise() {
     // 4, 5. The reservations and the scheduler (timer 30).
     reservations_->start();
 
-    // 6, 7. The remote-control receiving window of the agent.
-    forwarding_ = std::make_unique<RemoteForwarding>(system_, [] { return currentViewer(); });
-    remoteWindow_ = std::make_unique<framework::PlatformWindow>(
-        kRemoteClass, kAgentRemoteTitle, remoteMap_,
-        [this](const WindowMessage& m) -> std::int64_t {
-            if (auto answer = forwarding_->handle(m)) return *answer;
-            if (m.message == platform::WM_CLOSE && remoteWindow_) remoteWindow_->destroy();
-            return 0;
-        },
-        system_);
-    if (!remoteWindow_->valid()) platform::traceLine("Tray agent: cannot create the remote-control window");
-    return window_->valid();
+    // 6, 7. The remote-control receiving window of the agent (no controller program is told).
+    remote_ = createRemoteReceivingWindow(system_, kAgentRemoteTitle);
+    if (!remote_->valid()) platform::traceLine("Tray agent: cannot create the remote-control window");
+    return findable;
 }
 
 std::int64_t CTrayAgentDlg::onTrayCallback(const WindowMessage& m) {
@@ -202,7 +200,7 @@ bool CTrayAgentDlg::exitSequence() {
     // 3. The reservations.
     reservations_->save();
     // 4. The receiving window goes.
-    if (remoteWindow_ && remoteWindow_->valid()) system_.sendMessage(remoteWindow_->handle(), platform::WM_CLOSE, 0, 0);
+    if (remote_ && remote_->valid()) system_.sendMessage(remote_->handle(), platform::WM_CLOSE, 0, 0);
     // 5. Reservations only run while the agent runs: ask before they are given up.
     if (reservations_->table().count() > 0 && !endingWithoutQuestion_ && !reservations_->endingWithoutQuestion()) {
         const int answer = framework::messageBox(this, LoadMessage(175), framework::MessageButtons::YesNo,
@@ -214,25 +212,9 @@ bool CTrayAgentDlg::exitSequence() {
     return true;
 }
 
-void CTrayAgentDlg::setTimer(int timerId, std::uint32_t periodMs) {
-    QTimer*& timer = timers_[timerId];
-    if (!timer) {
-        timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this, timerId] {
-            system_.sendMessage(windowHandle(), platform::WM_TIMER, std::uint64_t(timerId), 0);
-        });
-    }
-    timer->start(int(periodMs));
-}
+void CTrayAgentDlg::setTimer(int timerId, std::uint32_t periodMs) { timers().set(timerId, periodMs); }
 
-void CTrayAgentDlg::killTimer(int timerId) {
-    if (auto it = timers_.find(timerId); it != timers_.end() && it->second) it->second->stop();
-}
-
-bool CTrayAgentDlg::timerRunning(int timerId) const {
-    auto it = timers_.find(timerId);
-    return it != timers_.end() && it->second && it->second->isActive();
-}
+void CTrayAgentDlg::killTimer(int timerId) { timers().kill(timerId); }
 
 void CTrayAgentDlg::postPowerOffMessage(std::uint32_t firstParameter) {
     system_.postMessage(windowHandle(), kMsgPowerOff, firstParameter, 0);
@@ -241,7 +223,8 @@ void CTrayAgentDlg::postPowerOffMessage(std::uint32_t firstParameter) {
 void CTrayAgentDlg::runExitSequence() { exitSequence(); }
 
 void CTrayAgentDlg::runLater(std::function<void()> action) {
-    QTimer::singleShot(0, this, std::move(action));
+    // Queued to this window's thread: it runs when the event loop turns again.
+    QMetaObject::invokeMethod(this, std::move(action), Qt::QueuedConnection);
 }
 
 bool CTrayAgentDlg::recordingRuns() const {
@@ -273,9 +256,8 @@ void CTrayAgentDlg::destroyAgent() {
         trayIconAdded_ = false;
     }
     ended_ = true;
-    for (auto& [id, timer] : timers_)
-        if (timer) timer->stop();
-    if (window_) window_->destroy();
+    timers().killAll();
+    if (framework::PlatformWindow* window = wiring().platformWindow()) window->destroy();
     emit agentEnded();
 }
 

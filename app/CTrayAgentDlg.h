@@ -1,22 +1,20 @@
 #pragma once
 // The process's main window: a never-shown dialog titled "Vezidov ID" that lives as long as the
 // process. It shows the tray icon and menu, opens and closes the viewer, owns the remote-control
-// receiving window "KELTO POWER VCR" and runs the exit sequence.
-#include "framework/MessageMap.h"
-#include "framework/PlatformWindow.h"
-#include "links/RemoteForwarding.h"
+// receiving window "KELTO POWER VCR" and runs the exit sequence. Its one message map takes the
+// tray icon's callback, the menu commands, the scheduler's timers 30 and 31 and the messages of
+// other programs.
+#include "framework/Dialog.h"
+#include "framework/RemoteReceiver.h"
 #include "reservations/ReservationAgentHost.h"
 #include "resources/MenuResource.h"
 
-#include <QDialog>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
 class QSystemTrayIcon;
-class QTimer;
 
 namespace kelto {
 
@@ -25,7 +23,7 @@ class AgentReservationViewer;
 class ReservationEngine;
 class ViewerWindow;
 
-class CTrayAgentDlg : public QDialog, private ReservationAgentHost {
+class CTrayAgentDlg : public framework::Dialog, private ReservationAgentHost {
     Q_OBJECT
 public:
     static constexpr int kResourceId = 131;
@@ -57,13 +55,11 @@ public:
     void openHelp();
 
     bool trayIconAdded() const { return trayIconAdded_; }
-    platform::WindowHandle windowHandle() const { return window_ ? window_->handle() : platform::WindowHandle{}; }
-    platform::WindowHandle remoteWindowHandle() const { return remoteWindow_ ? remoteWindow_->handle() : platform::WindowHandle{}; }
+    platform::WindowHandle remoteWindowHandle() const { return remote_ ? remote_->handle() : platform::WindowHandle{}; }
     void setEndingWithoutQuestion() { endingWithoutQuestion_ = true; }
     ReservationEngine& reservations() { return *reservations_; }
     AgentReservationUi& reservationUi() { return *reservationUi_; }
-    bool timerRunning(int timerId) const;
-    const framework::MessageMap& messageMap() const { return map_; }
+    bool timerRunning(int timerId) { return timers().isSet(timerId); }
     platform::WindowSystem& windowSystem() const { return system_; }
 
     // Called by the viewer when it has closed and is being destroyed.
@@ -78,6 +74,11 @@ public:
 signals:
     // The agent has gone; the process ends.
     void agentEnded();
+
+protected:
+    // The agent is never shown and ends only by its exit sequence: what its map does not take is
+    // answered 0 and changes nothing.
+    std::int64_t defaultHandling(const platform::WindowMessage& message) override;
 
 private:
     // ReservationAgentHost: the engine's timers, its power-off message and the exit.
@@ -101,18 +102,13 @@ private:
 
     platform::WindowSystem& system_;
     ViewerFactory viewerFactory_;
-    framework::MessageMap map_;
-    std::unique_ptr<framework::PlatformWindow> window_;
-    framework::MessageMap remoteMap_;
-    std::unique_ptr<RemoteForwarding> forwarding_;
-    std::unique_ptr<framework::PlatformWindow> remoteWindow_;
+    std::unique_ptr<framework::RemoteReceiver> remote_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     bool trayIconAdded_ = false;
     bool endingWithoutQuestion_ = false;
     bool ended_ = false;
     bool viewerOpening_ = false;
     std::vector<std::function<void()>> afterRecording_;
-    std::map<int, QTimer*> timers_;
     std::filesystem::path reservationFile_;
     std::unique_ptr<AgentReservationViewer> reservationViewer_;
     std::unique_ptr<AgentReservationUi> reservationUi_;

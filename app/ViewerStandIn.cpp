@@ -3,30 +3,30 @@
 #include "app/AppMessages.h"
 #include "app/CTrayAgentDlg.h"
 #include "app/ProgramArt.h"
+#include "app/RemoteReceivingWindow.h"
 #include "app/ViewerOpening.h"
 #include "capture/MotionCaptureSettings.h"
 #include "capture/NextCaptureFileName.h"
+#include "framework/ControlIds.h"
 #include "platform/Paths.h"
 #include "platform/Trace.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
+#include <QMetaObject>
 #include <QScreen>
-#include <QTimer>
 
 namespace kelto {
 
 using platform::WindowMessage;
 
 namespace {
-constexpr int kOsdPeriodMs = 2000;
 bool isTuner(VideoMode mode) { return mode == VideoMode::TV || mode == VideoMode::CATV; }
 }  // namespace
 
-ViewerStandIn::ViewerStandIn(CTrayAgentDlg& agent) : QWidget(nullptr), agent_(agent) {
-    setProperty("resourceId", kResourceId);
+ViewerStandIn::ViewerStandIn(CTrayAgentDlg& agent) : framework::Window(nullptr), agent_(agent) {
+    framework::stampResourceId(this, kResourceId);
     setWindowTitle(kViewerTitle);
     setWindowIcon(programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -53,17 +53,10 @@ bool ViewerStandIn::create() {
     platform::WindowSystem& system = agent_.windowSystem();
     // Sibling programs and the remote-control receiving window come before the initialisation.
     closeSiblingPrograms(system);
-    forwarding_ = std::make_unique<RemoteForwarding>(system, [] { return currentViewer(); });
-    remoteWindow_ = std::make_unique<framework::PlatformWindow>(
-        kRemoteClass, kViewerRemoteTitle, remoteMap_,
-        [this](const WindowMessage& m) -> std::int64_t {
-            if (auto answer = forwarding_->handle(m)) return *answer;
-            if (m.message == platform::WM_CLOSE && remoteWindow_) remoteWindow_->destroy();
-            return 0;
-        },
-        system);
-    if (!remoteWindow_->valid()) return false;
-    notifyRemoteController(system, remoteWindow_->handle(), true);
+    // Registered with the remote-controller program now, withdrawn when the window goes.
+    remote_ = createRemoteReceivingWindow(system, kViewerRemoteTitle,
+                                          framework::RemoteReceiver::Controller{kRemoteControllerClass, kMsgRemoteRegister});
+    if (!remote_->valid()) return false;
 
     if (const auto refusal = checkOperatingSystem()) {
         showRefusal(this, *refusal);
@@ -104,30 +97,41 @@ bool ViewerStandIn::create() {
                             .arg(settings_.osdColor.green)
                             .arg(settings_.osdColor.blue));
     osd_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    osdTimer_ = new QTimer(this);
-    osdTimer_->setSingleShot(true);
-    connect(osdTimer_, &QTimer::timeout, osd_, &QLabel::hide);
 
     hardware_->applyMode(settings_.videoMode, currentChannel());
     if (isTuner(settings_.videoMode)) tuneChannel(currentChannel());
     else showOnScreen(videoModeLabel(settings_.videoMode));
 
-    map_.onMessage(kMsgSiblingNotice, [](const WindowMessage&) { return std::int64_t(0); });
-    window_ = std::make_unique<framework::PlatformWindow>(
-        "#32770", kViewerTitle, map_,
-        [this](const WindowMessage& m) -> std::int64_t {
-            if (m.message == platform::WM_CLOSE) close();
-            return 0;
-        },
-        system);
-    return window_->valid();
+    buildMessageMap();
+    loadKeys();
+    // WM_CLOSE is the window's default handling: it closes.
+    return wiring().createPlatformWindow("#32770", kViewerTitle, system);
+}
+
+void ViewerStandIn::buildMessageMap() {
+    framework::MessageMap& map = messageMap();
+    map.onMessage(kMsgSiblingNotice, [](const WindowMessage&) { return std::int64_t(0); });
+    map.onMessage(platform::WM_TIMER, [this](const WindowMessage& m) {
+        if (int(m.wParam) != kOsdTimerId) return defaultHandling(m);
+        if (osd_) osd_->hide();
+        return std::int64_t(0);
+    });
+    map.onCommand(ID_CHANNEL_UP, [this] { stepRegistered(+1); });
+    map.onCommand(ID_CHANNEL_DOWN, [this] { stepRegistered(-1); });
+    map.onCommand(ID_STANDIN_NEXT_CHANNEL, [this] { tuneChannel(currentChannel() + 1); });
+    map.onCommand(ID_STANDIN_PREVIOUS_CHANNEL, [this] { tuneChannel(currentChannel() - 1); });
+}
+
+void ViewerStandIn::loadKeys() {
+    // The viewer's table, and the stand-in's page keys after it.
+    AcceleratorTable keys = loadAccelerators(kAcceleratorTable).value_or(AcceleratorTable{});
+    keys.push_back({"PgUp", ID_STANDIN_NEXT_CHANNEL});
+    keys.push_back({"PgDown", ID_STANDIN_PREVIOUS_CHANNEL});
+    wiring().setAccelerators(framework::AcceleratorKeys(keys));
 }
 
 ViewerStandIn::~ViewerStandIn() {
-    if (remoteWindow_ && remoteWindow_->valid()) {
-        notifyRemoteController(remoteWindow_->system(), remoteWindow_->handle(), false);
-        remoteWindow_->destroy();
-    }
+    remote_.reset();  // withdrawn from the remote-controller program, then removed
     hardware_.reset();
     agent_.viewerClosed(this);
 }
@@ -156,7 +160,7 @@ void ViewerStandIn::closeEvent(QCloseEvent* event) {
         saved_ = true;
     }
     if (hardware_) hardware_->stop();
-    if (window_) window_->destroy();
+    if (framework::PlatformWindow* window = wiring().platformWindow()) window->destroy();
     event->accept();
 }
 
@@ -165,22 +169,12 @@ void ViewerStandIn::resizeEvent(QResizeEvent*) {
     if (osd_) osd_->setGeometry(14, 10, width() - 28, 34);
 }
 
-void ViewerStandIn::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Up: stepRegistered(+1); break;
-    case Qt::Key_Down: stepRegistered(-1); break;
-    case Qt::Key_PageUp: tuneChannel(currentChannel() + 1); break;
-    case Qt::Key_PageDown: tuneChannel(currentChannel() - 1); break;
-    default: QWidget::keyPressEvent(event);
-    }
-}
-
 void ViewerStandIn::showOnScreen(const QString& text) {
     if (!osd_) return;
     osd_->setText(text);
     osd_->raise();
     osd_->show();
-    osdTimer_->start(kOsdPeriodMs);
+    timers().set(kOsdTimerId, kOsdPeriodMs, framework::WindowTimers::Mode::OneShot);
 }
 
 QString ViewerStandIn::onScreenText() const { return osd_ && osd_->isVisible() ? osd_->text() : QString(); }
@@ -251,9 +245,11 @@ bool ViewerStandIn::recordStream(const std::string& file) {
         closeAfterRecording_ = false;
         // From the event loop (the caller of recordStream still uses this viewer), and before
         // what waited in the agent, so nothing is started again on a viewer that is closing.
-        QTimer::singleShot(0, this, [this] {
-            if (!closed_) close();
-        });
+        QMetaObject::invokeMethod(
+            this, [this] {
+                if (!closed_) close();
+            },
+            Qt::QueuedConnection);
     }
     agent_.recordingEnded();
     return ok;

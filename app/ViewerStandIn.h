@@ -2,34 +2,40 @@
 // A small viewer window titled "Kelto TV" until the full viewer exists: it makes the opening
 // checks, shows the live picture of the saved channel, steps channels with the arrow keys, takes
 // part in the remote-control and sibling-program handshakes, records for the scheduler, and
-// saves the settings when it closes.
+// saves the settings when it closes. Keys (accelerator table 390), its on-screen display timer
+// and the messages of other programs all go through its one message map.
 #include "app/ViewerHardware.h"
 #include "settings/ViewerSettings.h"
 #include "viewer/ViewerWindow.h"
-#include "framework/MessageMap.h"
-#include "framework/PlatformWindow.h"
-#include "links/RemoteForwarding.h"
+#include "framework/RemoteReceiver.h"
+#include "framework/Window.h"
 
-#include <QWidget>
 #include <memory>
 
 class QLabel;
-class QTimer;
 
 namespace kelto {
 
 class CTrayAgentDlg;
 
-class ViewerStandIn : public QWidget, public ViewerWindow {
+class ViewerStandIn : public framework::Window, public ViewerWindow {
     Q_OBJECT
 public:
     static constexpr int kResourceId = 102;
+    static constexpr int kAcceleratorTable = 390;
+    static constexpr int kOsdTimerId = 24;  // hides the on-screen display
+    static constexpr std::uint32_t kOsdPeriodMs = 2000;
+    // Commands of table 390 the stand-in carries out, and its own page keys (one channel on).
+    static constexpr int ID_CHANNEL_UP = 32895;
+    static constexpr int ID_CHANNEL_DOWN = 32896;
+    static constexpr int ID_STANDIN_NEXT_CHANNEL = 0x7F01;
+    static constexpr int ID_STANDIN_PREVIOUS_CHANNEL = 0x7F02;
 
     // Creates and shows the window; null when it cannot open (a refusal was shown).
     static ViewerStandIn* open(CTrayAgentDlg& agent);
     ~ViewerStandIn() override;
 
-    platform::WindowHandle windowHandle() const override { return window_ ? window_->handle() : platform::WindowHandle{}; }
+    platform::WindowHandle windowHandle() const override { return Window::windowHandle(); }
     void activate() override;
     bool closedByRemote() const override { return closedByRemote_; }
     void setClosedByRemote() override { closedByRemote_ = true; }
@@ -54,11 +60,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     explicit ViewerStandIn(CTrayAgentDlg& agent);
     bool create();
+    void buildMessageMap();
+    void loadKeys();
     void showOnScreen(const QString& text);
     void stepRegistered(int direction);
 
@@ -66,13 +73,8 @@ private:
     SettingsStore store_;
     ViewerSettings settings_;
     std::unique_ptr<ViewerHardware> hardware_;
-    framework::MessageMap map_;
-    framework::MessageMap remoteMap_;
-    std::unique_ptr<framework::PlatformWindow> window_;
-    std::unique_ptr<RemoteForwarding> forwarding_;
-    std::unique_ptr<framework::PlatformWindow> remoteWindow_;
+    std::unique_ptr<framework::RemoteReceiver> remote_;
     QLabel* osd_ = nullptr;
-    QTimer* osdTimer_ = nullptr;
     bool closedByRemote_ = false;
     bool saved_ = false;
     // A recording runs its capture loop inside recordStream, with the event loop going: a close

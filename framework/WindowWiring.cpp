@@ -26,10 +26,11 @@ WindowWiring::~WindowWiring() {
     if (filtering_ && QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool WindowWiring::createPlatformWindow(std::string_view className, std::string_view title) {
-    platformWindow_ = std::make_unique<PlatformWindow>(className, title, map_, [this](const platform::WindowMessage& m) {
-        return fallback_ ? fallback_(m) : std::int64_t(0);
-    });
+bool WindowWiring::createPlatformWindow(std::string_view className, std::string_view title,
+                                        platform::WindowSystem& system) {
+    platformWindow_ = std::make_unique<PlatformWindow>(
+        className, title, map_,
+        [this](const platform::WindowMessage& m) { return fallback_ ? fallback_(m) : std::int64_t(0); }, system);
     return platformWindow_->valid();
 }
 

@@ -36,7 +36,8 @@ public:
     WindowTimers& timers() { return timers_; }
 
     // Makes the window findable by class and title; false when the window system refuses.
-    bool createPlatformWindow(std::string_view className, std::string_view title);
+    bool createPlatformWindow(std::string_view className, std::string_view title,
+                              platform::WindowSystem& system = platform::WindowSystem::instance());
     PlatformWindow* platformWindow() const { return platformWindow_.get(); }
     platform::WindowHandle handle() const { return platformWindow_ ? platformWindow_->handle() : platform::WindowHandle{}; }
 

@@ -1,11 +1,15 @@
 #include "app/AppMessages.h"
+#include "app/CAboutDlg.h"
 #include "app/CTrayAgentDlg.h"
 #include "app/CTvViewerApp.h"
 #include "app/ViewerOpening.h"
 #include "app/ViewerStandIn.h"
 #include "links/RemoteButtons.h"
+#include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ShellServices.h"
+#include "framework/VirtualTimerScheduler.h"
+#include "links/RemoteForwarding.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "app/AgentReservationLinks.h"
@@ -22,7 +26,9 @@
 #include "tests/support/TestRoot.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -39,6 +45,9 @@ protected:
     void SetUp() override {
         platform::prepareInstallRoot();
         cardsim::registerCaptureDriver();
+        // Window timers (the scheduler's 30 and 31, the viewer's display timer) run in virtual time.
+        platform::setClock(&testClock);
+        framework::setTimerScheduler(&scheduler);
         framework::setMessageBoxAnswerer([this](const framework::MessageBoxRequest& r) {
             boxes.push_back(r);
             return boxAnswer;
@@ -49,6 +58,8 @@ protected:
         drivers::CaptureDriverList::clear();
         setCurrentViewer(nullptr);
         viewers.clear();
+        framework::setTimerScheduler(nullptr);
+        platform::setClock(nullptr);
     }
     // A viewer factory whose viewers are fakes kept by the test.
     CTrayAgentDlg::ViewerFactory factory() {
@@ -58,6 +69,8 @@ protected:
         };
     }
 
+    platform::VirtualClock testClock{std::chrono::system_clock::now()};
+    framework::VirtualTimerScheduler scheduler{testClock};
     WindowSystem& system = WindowSystem::instance();
     SettingsStore settings;
     std::vector<std::unique_ptr<FakeViewer>> viewers;
@@ -365,8 +378,6 @@ TEST_F(ShellTest, PowerOffMessageEndsTheAgentAndAsksOnceForPowerOff) {
 }
 
 TEST_F(ShellTest, TheViewerShowsTheSavedChannelOnTheCardAndStepsThroughTheList) {
-    platform::VirtualClock clock(std::chrono::system_clock::now());
-    platform::setClock(&clock);
     writeFactoryDefaults(settings, platform::programPath().string());  // as every start does
     CTrayAgentDlg agent([](CTrayAgentDlg& a) -> ViewerWindow* { return ViewerStandIn::open(a); }, system);
     ASSERT_TRUE(agent.initialise());
@@ -394,7 +405,6 @@ TEST_F(ShellTest, TheViewerShowsTheSavedChannelOnTheCardAndStepsThroughTheList) 
     EXPECT_EQ(viewer->currentChannel(), 12);
     viewer->close();
     test::pump(system);
-    platform::setClock(nullptr);
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -507,6 +517,133 @@ TEST_F(ShellTest, OpeningChecks) {
     EXPECT_EQ(boxes[0].icon, framework::MessageIcon::Information);
 }
 
+// The scheduler's timers run through the agent's window timers: timer 30 searches every 10 s,
+// finds the reservation of the minute after next and arms timer 31 for second 55 of the minute
+// before, which opens the viewer, tunes and records.
+TEST_F(ShellTest, TheSchedulersTimersStartAReservationInVirtualTime) {
+    // Second 50 of a minute M; the reservation starts at M+2:00.
+    const std::time_t at = std::chrono::system_clock::to_time_t(testClock.now());
+    std::tm local{};
+    localtime_r(&at, &local);
+    testClock.advanceMs(std::uint64_t((50 - local.tm_sec + 60) % 60) * 1000);
+    const std::time_t now = std::chrono::system_clock::to_time_t(testClock.now());
+    const auto start = std::uint32_t(now - 50 + 120);
+
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    ReservationRecord record = sampleRecord(start);
+    record.recording = 1;
+    ASSERT_TRUE(agent.reservations().table().addRecord(record));
+
+    scheduler.advanceMs(9000);  // M:59
+    EXPECT_FALSE(agent.timerRunning(31));
+    scheduler.advanceMs(1000);  // M+1:00, the first search that sees the start one minute ahead
+    EXPECT_TRUE(agent.timerRunning(31));
+    scheduler.advanceMs(54000);  // M+1:54
+    EXPECT_TRUE(viewers.empty());
+    scheduler.advanceMs(1000);  // M+1:55
+    test::pump(system);
+    ASSERT_EQ(viewers.size(), 1u);
+    EXPECT_EQ(viewers[0]->channel, 7);
+    EXPECT_EQ(viewers[0]->recorded, std::vector<std::string>{"/tmp/Kelto1.avi"});
+    EXPECT_FALSE(agent.timerRunning(31));
+    EXPECT_TRUE(agent.timerRunning(30));
+}
+
+// Dialog 100 is built from its template in the user's language; the agent's "Program Info"
+// command shows it modally and its OK closes it.
+TEST_F(ShellTest, TheAboutBoxIsDialog100InTheUsersLanguage) {
+    setUiLanguage(UiLanguage::Japanese);
+    {
+        CAboutDlg about;
+        EXPECT_TRUE(about.loaded());
+        EXPECT_EQ(framework::resourceIdOf(&about), 100);
+        EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Kelto TV のバージョン情報"));
+        auto* version = about.findChild<QLabel*>("version");
+        ASSERT_NE(version, nullptr);
+        EXPECT_TRUE(version->text().startsWith(QString::fromUtf8("Kelto TV バージョン "))) << version->text().toStdString();
+        EXPECT_FALSE(version->text().contains("%1"));
+        EXPECT_FALSE(about.findChild<QLabel*>("picture")->pixmap().isNull());
+        EXPECT_FALSE(about.findChild<QLabel*>("icon")->pixmap().isNull());
+    }
+    setUiLanguage(UiLanguage::EnglishUS);
+    CTrayAgentDlg agent(factory(), system);
+    ASSERT_TRUE(agent.initialise());
+    agent.openViewer();
+    QString title;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            QWidget* about = framework::findResourceWindow(CAboutDlg::kResourceId);
+            if (!about) return;
+            title = about->windowTitle();
+            QTest::mouseClick(qobject_cast<QPushButton*>(framework::findControl(about, framework::IDOK)), Qt::LeftButton);
+        },
+        Qt::QueuedConnection);
+    system.sendMessage(agent.windowHandle(), platform::WM_COMMAND, ID_PROGRAM_INFO, 0);  // returns when OK closed it
+    setUiLanguage(std::nullopt);
+    EXPECT_EQ(title, "About Kelto TV");
+    EXPECT_EQ(viewers.back()->activations, 1);  // the open viewer came to the front first
+    EXPECT_EQ(framework::findResourceWindow(CAboutDlg::kResourceId), nullptr);
+}
+
+// The confirmation of a due reservation counts down once a second in virtual time and takes OK
+// when the count has run out; Cancel declines.
+TEST_F(ShellTest, TheCountdownAnswersItselfWhenItRunsOut) {
+    framework::setMessageBoxAnswerer(nullptr);  // the real countdown box
+    QWidget owner;
+    AgentReservationUi ui(&owner);
+    auto countdownText = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* label = top->findChild<QLabel*>("countdownText"); label && top->isVisible()) return label->text();
+        return QString();
+    };
+    std::vector<QString> seen;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            seen.push_back(countdownText());
+            scheduler.advanceMs(1000);
+            seen.push_back(countdownText());
+            scheduler.advanceMs(5999);  // 6.999 s: "0 s." still shown
+            seen.push_back(countdownText());
+            scheduler.advanceMs(1);
+        },
+        Qt::QueuedConnection);
+    EXPECT_TRUE(ui.confirmReservation(sampleRecord(1000000)));
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_TRUE(seen[0].endsWith("Starting in 6 s.")) << seen[0].toStdString();
+    EXPECT_TRUE(seen[1].endsWith("Starting in 5 s.")) << seen[1].toStdString();
+    EXPECT_TRUE(seen[2].endsWith("Starting in 0 s.")) << seen[2].toStdString();
+    EXPECT_EQ(scheduler.pending(), 0u);
+
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            scheduler.advanceMs(3000);
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->isVisible() && top->findChild<QLabel*>("countdownText"))
+                    QTest::mouseClick(qobject_cast<QPushButton*>(framework::findControl(top, framework::IDCANCEL)),
+                                      Qt::LeftButton);
+        },
+        Qt::QueuedConnection);
+    EXPECT_FALSE(ui.confirmTurnOff(TurnOffSetting{}));
+    EXPECT_EQ(scheduler.pending(), 0u);  // the closed box left no timer behind
+}
+
+// The agent's receiving window does not tell the remote-controller program about itself (the
+// viewer's does: ViewerStartTest).
+TEST_F(ShellTest, TheAgentsReceivingWindowIsNotRegisteredWithTheRemoteController) {
+    RecordingWindow remote(system, "Norvane Remocon Controller", "");
+    {
+        CTrayAgentDlg agent(factory(), system);
+        ASSERT_TRUE(agent.initialise());
+        EXPECT_EQ(system.findWindow("KELTOTV", "KELTO POWER VCR"), agent.remoteWindowHandle());
+        ASSERT_TRUE(agent.exitSequence());
+    }
+    EXPECT_TRUE(remote.received.empty());
+}
+
 // A request from another program for a programme on air records at once on the simulated card
 // (virtual time); while the recording runs, a close request of one kind or another arrives. The
 // recording must end first, complete and playable, and the reservation must be on disk.
@@ -516,13 +653,7 @@ protected:
 
     void SetUp() override {
         ShellTest::SetUp();
-        clock = std::make_unique<platform::VirtualClock>(std::chrono::system_clock::now());
-        platform::setClock(clock.get());
         writeFactoryDefaults(settings, platform::programPath().string());
-    }
-    void TearDown() override {
-        platform::setClock(nullptr);
-        ShellTest::TearDown();
     }
 
     // Returns whether the agent ended.
@@ -548,8 +679,8 @@ protected:
         });
 
         // The next minute (the agent's turn-off holds the minute it started in), for three minutes.
-        clock->advanceMs(60000);
-        const auto now = std::chrono::system_clock::to_time_t(clock->now());
+        testClock.advanceMs(60000);
+        const auto now = std::chrono::system_clock::to_time_t(testClock.now());
         const auto start = std::uint32_t(now - now % 60);
         const ReservationRequest request{7, start, start + 180, "Evening news", AfterRecording::None};
         EXPECT_EQ(system.sendCopyData(agent->windowHandle(), {}, 0, request.encode()), 1);
@@ -580,8 +711,6 @@ protected:
         EXPECT_EQ(settings.readInt("user", "s_flag", 0), 1);  // the viewer saved its settings
         EXPECT_TRUE(boxes.empty()) << boxes[0].text;
     }
-
-    std::unique_ptr<platform::VirtualClock> clock;
 };
 
 TEST_F(CloseDuringRecordingTest, TheWindowsCloseButton) {

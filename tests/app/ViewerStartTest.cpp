@@ -9,6 +9,7 @@
 #include "cardsim/CardTestHook.h"
 #include "channels/FreqFile.h"
 #include "framework/MessageBoxes.h"
+#include "framework/VirtualTimerScheduler.h"
 #include "platform/Clock.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/Paths.h"
@@ -16,6 +17,7 @@
 #include "resources/StringTable.h"
 #include "tests/app/ShellTestSupport.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,6 +34,7 @@ protected:
     void SetUp() override {
         platform::prepareInstallRoot();
         platform::setClock(&clock);
+        framework::setTimerScheduler(&scheduler);  // the agent's and the viewer's timers in virtual time
         framework::setMessageBoxAnswerer([this](const framework::MessageBoxRequest& r) {
             boxes.push_back(r);
             return framework::IDOK;
@@ -55,6 +58,7 @@ protected:
         drivers::CaptureDriverList::clear();
         platform::clearHiddenExports();
         framework::setMessageBoxAnswerer(nullptr);
+        framework::setTimerScheduler(nullptr);
         platform::setClock(nullptr);
     }
 
@@ -95,6 +99,7 @@ protected:
     }
 
     platform::VirtualClock clock{std::chrono::system_clock::now()};
+    framework::VirtualTimerScheduler scheduler{clock};
     platform::WindowSystem& system = platform::WindowSystem::instance();
     SettingsStore store;
     std::unique_ptr<CTrayAgentDlg> agent;
@@ -218,6 +223,66 @@ TEST_F(ViewerStartTest, ACountryWithoutAChannelPlanIsToldOnce) {
     else ::unsetenv("LC_ALL");
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_NE(boxes[1].text.find("672 (AQ)"), std::string::npos) << boxes[1].text;
+}
+
+// The on-screen display hides 2000 ms after the last text, on the viewer's timer 24; the arrow
+// and page keys reach the viewer's table as accelerators.
+TEST_F(ViewerStartTest, KeysStepChannelsAndTheDisplayHidesTwoSecondsAfterTheLastChange) {
+    saveState(7, {6, 7, 9});
+    auto* viewer = open();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->onScreenText(), "CH   7");
+    scheduler.advanceMs(1500);
+    QTest::keyClick(viewer, Qt::Key_Up);  // the next registered channel, and the timer starts again
+    EXPECT_EQ(viewer->currentChannel(), 9);
+    scheduler.advanceMs(1999);
+    EXPECT_EQ(viewer->onScreenText(), "CH   9");
+    scheduler.advanceMs(1);
+    EXPECT_EQ(viewer->onScreenText(), "");
+
+    QTest::keyClick(viewer, Qt::Key_PageUp);  // one channel on, registered or not
+    EXPECT_EQ(viewer->currentChannel(), 10);
+    QTest::keyClick(viewer, Qt::Key_PageDown);
+    QTest::keyClick(viewer, Qt::Key_PageDown);
+    EXPECT_EQ(viewer->currentChannel(), 8);
+    QTest::keyClick(viewer, Qt::Key_Down);  // 8 is not registered: the list's first
+    EXPECT_EQ(viewer->currentChannel(), 6);
+    EXPECT_EQ(viewer->onScreenText(), "CH   6");
+}
+
+// The viewer's receiving window "KELTOTV" registers with the remote-controller program when the
+// viewer opens (0x7E8, the window and 0x10000) and withdraws when it closes (0).
+TEST_F(ViewerStartTest, TheViewersReceivingWindowRegistersWithTheRemoteController) {
+    test::RecordingWindow remote(system, "Norvane Remocon Controller", "");
+    auto* viewer = open();
+    ASSERT_NE(viewer, nullptr);
+    const auto receiving = system.findWindow("KELTOTV", "KELTOTV");
+    ASSERT_TRUE(receiving);
+    ASSERT_EQ(remote.received.size(), 1u);
+    EXPECT_EQ(remote.received[0].message, 0x7E8u);
+    EXPECT_EQ(remote.received[0].wParam, receiving.value);
+    EXPECT_EQ(remote.received[0].lParam, 0x10000);
+    close(viewer);
+    EXPECT_FALSE(system.findWindow("KELTOTV", "KELTOTV"));
+    ASSERT_EQ(remote.received.size(), 2u);
+    EXPECT_EQ(remote.received[1].message, 0x7E8u);
+    EXPECT_EQ(remote.received[1].wParam, receiving.value);
+    EXPECT_EQ(remote.received[1].lParam, 0);
+
+    // A close request to the receiving window itself withdraws it at once (the controller must not
+    // keep a window that is gone) and closes the viewer, which withdraws nothing a second time.
+    viewer = open();
+    ASSERT_NE(viewer, nullptr);
+    const auto second = system.findWindow("KELTOTV", "KELTOTV");
+    ASSERT_EQ(remote.received.size(), 3u);
+    system.sendMessage(second, platform::WM_CLOSE, 0, 0);
+    EXPECT_FALSE(system.findWindow("KELTOTV", "KELTOTV"));
+    ASSERT_EQ(remote.received.size(), 4u);
+    EXPECT_EQ(remote.received[3].wParam, second.value);
+    EXPECT_EQ(remote.received[3].lParam, 0);
+    test::pump(system);
+    EXPECT_EQ(currentViewer(), nullptr);
+    EXPECT_EQ(remote.received.size(), 4u);
 }
 
 // Check 4 limits only a capture driver that writes its overlay into video memory; the simulated
