@@ -133,9 +133,4 @@ void closeSiblingPrograms(platform::WindowSystem& system) {
         if (const auto window = system.findWindow(cls, "")) system.sendMessage(window, platform::WM_CLOSE, 0, 0);
 }
 
-void notifyRemoteController(platform::WindowSystem& system, platform::WindowHandle receivingWindow, bool registered) {
-    if (const auto remote = system.findWindow(kRemoteControllerClass, ""))
-        system.sendMessage(remote, kMsgRemoteRegister, receivingWindow.value, registered ? 0x10000 : 0);
-}
-
 }  // namespace kelto

@@ -60,8 +60,5 @@ void showCountryPlanNotice(QWidget* parent, SettingsStore& store, const std::str
 // Sibling programs: asks an FM radio window who it is and closes it when it answers "FM"; closes
 // the VCD and MP3 player windows.
 void closeSiblingPrograms(platform::WindowSystem& system);
-// Tells the remote-controller program (when it runs) where the receiving window is (registered
-// true) or that it is gone.
-void notifyRemoteController(platform::WindowSystem& system, platform::WindowHandle receivingWindow, bool registered);
 
 }  // namespace kelto
