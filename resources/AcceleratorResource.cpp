@@ -1,6 +1,7 @@
 #include "resources/AcceleratorResource.h"
 
 #include "platform/EmbeddedFile.h"
+#include "platform/Text.h"
 
 #include <charconv>
 #include <map>
@@ -15,27 +16,11 @@ namespace kelto {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 std::optional<int> number(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
-}
-
-const char* fileNameOf(UiLanguage language) {
-    switch (language) {
-    case UiLanguage::Japanese: return "ja-JP.accelerators";
-    case UiLanguage::Korean: return "ko-KR.accelerators";
-    case UiLanguage::ChineseSimplified: return "zh-CN.accelerators";
-    case UiLanguage::EnglishUS: break;
-    }
-    return "en-US.accelerators";
 }
 
 }  // namespace
@@ -51,13 +36,13 @@ std::optional<std::vector<std::pair<int, AcceleratorTable>>> parseAccelerators(s
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto end = text.find('\n', pos);
-        const std::string_view line = trim(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        const std::string_view line = platform::trimBlanks(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
         pos = end == std::string_view::npos ? text.size() : end + 1;
         ++lineNo;
         if (line.empty() || line.front() == '#') continue;
         if (line.starts_with("ACCELERATORS ")) {
             if (open) return fail("ACCELERATORS inside a table");
-            const auto id = number(trim(line.substr(13)));
+            const auto id = number(platform::trimBlanks(line.substr(13)));
             if (!id) return fail("bad table identifier");
             tables.emplace_back(*id, AcceleratorTable{});
             open = &tables.back().second;
@@ -66,11 +51,11 @@ std::optional<std::vector<std::pair<int, AcceleratorTable>>> parseAccelerators(s
             open = nullptr;
         } else if (line.starts_with("KEY ")) {
             if (!open) return fail("KEY outside a table");
-            const std::string_view rest = trim(line.substr(4));
+            const std::string_view rest = platform::trimBlanks(line.substr(4));
             const auto space = rest.find(' ');
             if (space == std::string_view::npos) return fail("KEY without a key");
             const auto command = number(rest.substr(0, space));
-            const std::string_view key = trim(rest.substr(space + 1));
+            const std::string_view key = platform::trimBlanks(rest.substr(space + 1));
             if (!command) return fail("bad command");
             if (key.size() < 3 || key.front() != '"' || key.back() != '"') return fail("bad key text");
             open->push_back({std::string(key.substr(1, key.size() - 2)), *command});
@@ -90,7 +75,7 @@ std::optional<AcceleratorTable> loadAccelerators(int tableId, UiLanguage languag
             if (auto parsed = parseAccelerators(accelerators::kEmbedded[i].text()))
                 files[accelerators::kEmbedded[i].name] = std::move(*parsed);
     });
-    for (const char* name : {fileNameOf(language), fileNameOf(UiLanguage::EnglishUS)}) {
+    for (const std::string& name : {resourceFileName(language, "accelerators"), resourceFileName(UiLanguage::EnglishUS, "accelerators")}) {
         auto it = files.find(name);
         if (it == files.end()) continue;
         for (const auto& [id, table] : it->second)

@@ -14,16 +14,6 @@ namespace kelto {
 
 namespace {
 
-const char* textFileOf(UiLanguage language) {
-    switch (language) {
-    case UiLanguage::Japanese: return "ja-JP.dialogtexts";
-    case UiLanguage::Korean: return "ko-KR.dialogtexts";
-    case UiLanguage::ChineseSimplified: return "zh-CN.dialogtexts";
-    case UiLanguage::EnglishUS: break;
-    }
-    return nullptr;
-}
-
 std::string unescape(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -77,9 +67,8 @@ std::optional<std::string> dialogText(UiLanguage language, int dialogId, std::st
             if (name.ends_with(".dialogtexts")) files[std::string(name)] = parseTexts(dialogs::kEmbedded[i].text());
         }
     });
-    const char* fileName = textFileOf(language);
-    if (!fileName) return std::nullopt;
-    auto file = files.find(fileName);
+    if (language == UiLanguage::EnglishUS) return std::nullopt;  // English stands in the templates
+    auto file = files.find(resourceFileName(language, "dialogtexts"));
     if (file == files.end()) return std::nullopt;
     auto text = file->second.find(std::to_string(dialogId) + "/" + std::string(objectName));
     if (text == file->second.end()) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "resources/MenuResource.h"
 
 #include "platform/EmbeddedFile.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <map>
@@ -54,22 +55,6 @@ std::optional<std::string> quoted(std::string_view text) {
     return out;
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
-const char* fileNameOf(UiLanguage language) {
-    switch (language) {
-    case UiLanguage::Japanese: return "ja-JP.menus";
-    case UiLanguage::Korean: return "ko-KR.menus";
-    case UiLanguage::ChineseSimplified: return "zh-CN.menus";
-    case UiLanguage::EnglishUS: break;
-    }
-    return "en-US.menus";
-}
-
 }  // namespace
 
 std::optional<std::vector<std::pair<int, MenuItem>>> parseMenus(std::string_view text, std::string* error) {
@@ -83,7 +68,7 @@ std::optional<std::vector<std::pair<int, MenuItem>>> parseMenus(std::string_view
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto end = text.find('\n', pos);
-        const std::string_view line = trim(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        const std::string_view line = platform::trimBlanks(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
         pos = end == std::string_view::npos ? text.size() : end + 1;
         ++lineNo;
         if (line.empty() || line.front() == '#') continue;
@@ -103,7 +88,7 @@ std::optional<std::vector<std::pair<int, MenuItem>>> parseMenus(std::string_view
             stack.back()->children.push_back(std::move(separator));
         } else if (line.starts_with("POPUP ")) {
             if (stack.empty()) return fail("POPUP outside a menu");
-            auto caption = quoted(trim(line.substr(6)));
+            auto caption = quoted(platform::trimBlanks(line.substr(6)));
             if (!caption) return fail("bad POPUP text");
             MenuItem popup;
             popup.kind = MenuItem::Kind::Popup;
@@ -112,10 +97,10 @@ std::optional<std::vector<std::pair<int, MenuItem>>> parseMenus(std::string_view
             stack.push_back(&stack.back()->children.back());
         } else if (line.starts_with("ITEM ")) {
             if (stack.empty()) return fail("ITEM outside a menu");
-            const std::string_view rest = trim(line.substr(5));
+            const std::string_view rest = platform::trimBlanks(line.substr(5));
             const auto space = rest.find(' ');
             if (space == std::string_view::npos) return fail("ITEM without text");
-            auto caption = quoted(trim(rest.substr(space + 1)));
+            auto caption = quoted(platform::trimBlanks(rest.substr(space + 1)));
             if (!caption) return fail("bad ITEM text");
             MenuItem item;
             item.command = std::atoi(std::string(rest.substr(0, space)).c_str());
@@ -136,7 +121,7 @@ std::optional<MenuItem> loadMenu(int menuId, UiLanguage language) {
         for (std::size_t i = 0; i < menus::kEmbeddedCount; ++i)
             if (auto parsed = parseMenus(menus::kEmbedded[i].text())) files[menus::kEmbedded[i].name] = std::move(*parsed);
     });
-    for (const char* name : {fileNameOf(language), fileNameOf(UiLanguage::EnglishUS)}) {
+    for (const std::string& name : {resourceFileName(language, "menus"), resourceFileName(UiLanguage::EnglishUS, "menus")}) {
         auto it = files.find(name);
         if (it == files.end()) continue;
         for (const auto& [id, menu] : it->second)

@@ -15,16 +15,6 @@ namespace kelto {
 
 namespace {
 
-const char* fileNameOf(UiLanguage language) {
-    switch (language) {
-    case UiLanguage::Japanese: return "ja-JP.strings";
-    case UiLanguage::Korean: return "ko-KR.strings";
-    case UiLanguage::ChineseSimplified: return "zh-CN.strings";
-    case UiLanguage::EnglishUS: break;
-    }
-    return "en-US.strings";
-}
-
 const std::map<int, std::string>& table(UiLanguage language) {
     static std::map<int, std::string> tables[4];
     static std::once_flag once;
@@ -32,7 +22,7 @@ const std::map<int, std::string>& table(UiLanguage language) {
         for (UiLanguage l : {UiLanguage::EnglishUS, UiLanguage::Japanese, UiLanguage::Korean,
                              UiLanguage::ChineseSimplified})
             for (std::size_t i = 0; i < strings::kEmbeddedCount; ++i)
-                if (std::string_view(strings::kEmbedded[i].name) == fileNameOf(l))
+                if (std::string_view(strings::kEmbedded[i].name) == resourceFileName(l, "strings"))
                     tables[static_cast<int>(l)] = parseStringTable(strings::kEmbedded[i].text());
     });
     return tables[static_cast<int>(language)];
@@ -42,6 +32,17 @@ std::mutex languageMutex;
 std::optional<UiLanguage> fixedLanguage;
 
 }  // namespace
+
+std::string resourceFileName(UiLanguage language, std::string_view extension) {
+    const char* tag = "en-US";
+    switch (language) {
+    case UiLanguage::Japanese: tag = "ja-JP"; break;
+    case UiLanguage::Korean: tag = "ko-KR"; break;
+    case UiLanguage::ChineseSimplified: tag = "zh-CN"; break;
+    case UiLanguage::EnglishUS: break;
+    }
+    return std::string(tag) + "." + std::string(extension);
+}
 
 std::optional<UiLanguage> languageFromLocaleName(std::string_view name) {
     const std::string lower = platform::toLowerAscii(name);

@@ -14,6 +14,8 @@ enum class UiLanguage { EnglishUS, Japanese, Korean, ChineseSimplified };
 // The language the user's locale asks for: the first of LANGUAGE (a ':'-separated list),
 // LC_ALL, LC_MESSAGES and LANG that names one of the four; English otherwise. Every Chinese
 // locale gets the Simplified table, the only Chinese one.
+// The name of a language's resource file with the given extension: "ja-JP.menus".
+std::string resourceFileName(UiLanguage language, std::string_view extension);
 UiLanguage languageFromEnvironment();
 // Maps one locale or language name ("ja_JP.UTF-8", "ko", "zh_CN") to a language, if it is one of ours.
 std::optional<UiLanguage> languageFromLocaleName(std::string_view name);
