@@ -149,10 +149,12 @@ void ViewerSession::digit(int value) {
     else timers_.startTimer(kNumericEntryTimer, kNumericEntryPeriodMs);
 }
 
-// With list-position numbering a typed number is shown but not tuned.
+// With list-position numbering a typed number is shown but not tuned; the panel then goes back
+// to the number of the channel that is on.
 void ViewerSession::endNumericEntry(int number) {
     entry_.clear();
     if (!listNumbering()) TuneChannel(number, true);
+    else showNumber(displayedNumber_);
 }
 
 void ViewerSession::saveChannel() {

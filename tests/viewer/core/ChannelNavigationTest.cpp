@@ -210,9 +210,11 @@ TEST_F(SessionTest, WithListPositionsTheDisplayShowsPositionsAndATypedNumberIsNo
     EXPECT_EQ(s.displayedNumber(), 0);
 
     characters("2");
+    EXPECT_EQ(panel.channelNumber, 2);
     advanceMs(1000);
     EXPECT_EQ(s.tvChannel(), 8);
     EXPECT_EQ(osd.lastText(), "CH   2");
+    EXPECT_EQ(panel.channelNumber, 0);  // back to what is on
 
     // Registering is not offered; unregistering names the position the channel had.
     s.TuneChannel(11, false);

@@ -3,6 +3,7 @@
 #include "SessionRig.h"
 
 #include "tests/support/TestRoot.h"
+#include "viewer/core/ViewerCommands.h"
 
 namespace kelto::viewer::test {
 namespace {
@@ -10,10 +11,11 @@ namespace {
 using cardsim::AudioSource;
 using cardsim::VideoInput;
 
+// Ctrl+S pressed a number of times; the modes it went through.
 std::vector<VideoMode> cycle(ViewerSession& s, int presses) {
     std::vector<VideoMode> modes;
     for (int i = 0; i < presses; ++i) {
-        s.nextVideoMode();
+        EXPECT_TRUE(runViewerCommand(s, command::kNextMode));
         modes.push_back(s.videoMode());
     }
     return modes;
@@ -23,8 +25,9 @@ TEST_F(SessionTest, TheModeCycleIncludesSvhsOnlyWhenItIsEnabled) {
     ViewerSession& s = start();
     using M = VideoMode;
     EXPECT_EQ(cycle(s, 4), (std::vector<M>{M::CATV, M::VIDEO, M::TV, M::CATV}));
-    s.SetVideoMode(M::SVHS);  // Ctrl+4 without SVHS enabled
+    EXPECT_TRUE(runViewerCommand(s, command::kModeSvhsKey));  // Ctrl+4 without SVHS enabled
     EXPECT_EQ(s.videoMode(), M::CATV);
+    EXPECT_FALSE(runViewerCommand(s, 32879));  // the menu's SVHS item has no handler
 
     settings.enableSvhs = 1;
     EXPECT_EQ(cycle(s, 4), (std::vector<M>{M::VIDEO, M::SVHS, M::TV, M::CATV}));
