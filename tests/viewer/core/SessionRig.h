@@ -143,7 +143,7 @@ protected:
     // Creates the session the way the window starts it: mixer, picture levels, the loaded mode.
     ViewerSession& start(bool withMixer = true) {
         session = std::make_unique<ViewerSession>(
-            ViewerParts{settings, store, model, controller, mixer, timers, osd, panel, &keypad, nullptr});
+            ViewerParts{settings, store, model, controller, mixer, timers, osd, panel, &keypad, recorder});
         timers.session = session.get();
         if (withMixer) session->openMixer(&target);
         session->applyPictureLevels();
@@ -194,6 +194,7 @@ protected:
     RecordingPanel panel;
     RecordingKeypad keypad;
     VirtualTimers timers{scheduler};
+    RecordingPort* recorder = nullptr;
     std::unique_ptr<ViewerSession> session;
 };
 

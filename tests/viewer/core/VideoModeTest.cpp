@@ -104,5 +104,45 @@ TEST_F(SessionTest, TheSchedulersOperationsDriveTheSameSession) {
     EXPECT_EQ(controls.nextRecordingFileName(), (folder / "MPGOne8.MPG").string());
 }
 
+// Stands for the capture window: a recording that the scheduler ends while it runs.
+struct EndedRecording : RecordingPort {
+    RecordingSetup recordingSetup() override { return setup; }
+    void setRecordingSetup(const RecordingSetup& s) override { setup = s; }
+    bool recordStream(const std::string& file, int streamFormat) override {
+        files.push_back(file);
+        format = streamFormat;
+        runningWhileRecording = session->recording();
+        secondRecordingRefused = !session->recordStream("other.AVI");
+        session->endRecording();
+        return stopped;
+    }
+    void stopRecording() override { stopped = true; }
+    ViewerSession* session = nullptr;
+    RecordingSetup setup;
+    std::vector<std::string> files;
+    int format = -1;
+    bool runningWhileRecording = false;
+    bool secondRecordingRefused = false;
+    bool stopped = false;
+};
+
+TEST_F(SessionTest, ARecordingRunsOnceAtATimeAndCanBeEnded) {
+    EndedRecording capture;
+    recorder = &capture;
+    settings.streamFormat = 2;
+    ViewerSession& s = start();
+    capture.session = &s;
+    s.setRecordingSetup({25, 1, 60, 1});
+    EXPECT_EQ(s.recordingSetup(), (RecordingSetup{25, 1, 60, 1}));
+    EXPECT_TRUE(s.recordStream("a.MPG"));
+    EXPECT_EQ(capture.files, (std::vector<std::string>{"a.MPG"}));
+    EXPECT_EQ(capture.format, 2);
+    EXPECT_TRUE(capture.runningWhileRecording);
+    EXPECT_TRUE(capture.secondRecordingRefused);
+    EXPECT_TRUE(capture.stopped);
+    EXPECT_FALSE(s.recording());
+    s.endRecording();  // nothing running: nothing asked of the capture window
+}
+
 }  // namespace
 }  // namespace kelto::viewer::test
