@@ -1,7 +1,7 @@
 # cmake -DROOT=<tree> -P CheckMessageNumbers.cmake
 #
 # Each window message number is defined once: constants named like messages (WM_..., ...Msg...,
-# ...Message...) and the remote controller's buttons (links/RemoteButtons.h), in every folder but
+# ...Message...) and the remote controller's buttons (viewer/RemoteButtons.h), in every folder but
 # tests/, must not share a value. Two names for one number drift apart; one name keeps the sender
 # and the receiver in step.
 cmake_policy(VERSION 3.25)

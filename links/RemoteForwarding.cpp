@@ -1,7 +1,7 @@
 #include "links/RemoteForwarding.h"
 
 #include "links/LinkMessages.h"
-#include "links/RemoteButtons.h"
+#include "viewer/RemoteButtons.h"
 #include "platform/Clock.h"
 #include "platform/WindowMessageIds.h"
 #include "viewer/ViewerWindow.h"

@@ -4,7 +4,7 @@
 #include "app/CTvViewerApp.h"
 #include "app/ViewerOpening.h"
 #include "app/ViewerStandIn.h"
-#include "links/RemoteButtons.h"
+#include "viewer/RemoteButtons.h"
 #include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ShellServices.h"

@@ -1,6 +1,6 @@
 #include "tools/keltoctl/RemoteCommands.h"
 
-#include "links/RemoteButtons.h"
+#include "viewer/RemoteButtons.h"
 #include "platform/Text.h"
 #include "platform/WindowMessageIds.h"
 
