@@ -9,6 +9,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kelto::viewer {
 namespace {

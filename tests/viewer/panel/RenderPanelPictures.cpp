@@ -59,6 +59,30 @@ QImage artSheet() {
     return sheet;
 }
 
+// The strip under a framed picture (colour bars), as the viewer window lays them out.
+QImage windowMock(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    const QRect outer(0, 0, width, height - kPanelHeight);
+    TvFramePainter::paint(painter, outer);
+    const QRect picture = TvFramePainter::pictureRect(outer);
+    const QColor bars[] = {QColor(192, 192, 192), QColor(192, 192, 0), QColor(0, 192, 192), QColor(0, 192, 0),
+                           QColor(192, 0, 192),   QColor(192, 0, 0),   QColor(0, 0, 192)};
+    for (int i = 0; i < 7; ++i) {
+        const int left = picture.left() + picture.width() * i / 7;
+        const int right = picture.left() + picture.width() * (i + 1) / 7;
+        painter.fillRect(QRect(left, picture.top(), right - left, picture.height()), bars[i]);
+    }
+    painter.translate(0, height - kPanelHeight);
+    PanelState strip;
+    strip.width = width;
+    strip.channelNumber = 7;
+    strip.volumeStep = 16;
+    PanelPainter::paint(painter, strip);
+    return image;
+}
+
 PanelState state(int width, int videoMode = 0) {
     PanelState s;
     s.width = width;
@@ -103,6 +127,9 @@ int main(int argc, char** argv) {
         if (!sheet.save(name)) return 1;
         std::printf("%s\n", qPrintable(name));
     }
+    const QString window = folder.filePath(QStringLiteral("panel-window-484.png"));
+    if (!windowMock(484, 424).save(window)) return 1;
+    std::printf("%s\n", qPrintable(window));
     const QString art = folder.filePath(QStringLiteral("panel-art.png"));
     if (!artSheet().save(art)) return 1;
     std::printf("%s\n", qPrintable(art));
