@@ -59,8 +59,11 @@ QString elidePathStyle(const QString& text, const QFontMetrics& metrics, int wid
 }
 
 QImage renderOsdLayer(int widthPx, int heightPx, const OsdRect& textRect, const QString& text, OsdAlign align,
-                      const QColor& colour, int fontPx) {
-    QImage layer(std::max(widthPx, 1), std::max(heightPx, 1), QImage::Format_ARGB32_Premultiplied);
+                      const QColor& colour, int fontPx, qreal devicePixelRatio) {
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    QImage layer(int(std::ceil(std::max(widthPx, 1) * ratio)), int(std::ceil(std::max(heightPx, 1) * ratio)),
+                 QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(ratio);
     layer.fill(Qt::transparent);
     if (text.isEmpty() || textRect.width <= 0 || textRect.height <= 0) return layer;
 

@@ -27,9 +27,10 @@ QFont osdFont(int cellHeightPx);
 // middle. Empty when not even "..." fits.
 QString elidePathStyle(const QString& text, const QFontMetrics& metrics, int widthPx);
 
-// The display's picture: `size` pixels, transparent everywhere but in the letters and their
-// shadow; the text in `textRect` (display coordinates), clipped to it like the system's text drawing.
+// The display's picture: widthPx by heightPx, transparent everywhere but in the letters and
+// their shadow; the text in `textRect` (display coordinates), clipped to it like the system's
+// text drawing. Drawn at the screen's device pixel ratio, so the letters stay sharp on dense screens.
 QImage renderOsdLayer(int widthPx, int heightPx, const OsdRect& textRect, const QString& text, OsdAlign align,
-                      const QColor& colour, int fontPx);
+                      const QColor& colour, int fontPx, qreal devicePixelRatio = 1.0);
 
 }  // namespace kelto::viewer

@@ -32,7 +32,7 @@ void OsdWindow::showText(const QString& text, OsdAlign align, OsdEdge edge, cons
     text_ = text;
     layout_ = layoutOsd(OsdRect{0, 0, picture_.width(), picture_.height()}, edge, marginPx);
     layer_ = renderOsdLayer(layout_.display.width, layout_.display.height, layout_.text, text, align, colour,
-                            layout_.fontPx);
+                            layout_.fontPx, devicePixelRatioF());
     setGeometry(layout_.display.x, layout_.display.y, layout_.display.width, layout_.display.height);
     raise();
     show();

@@ -4,6 +4,7 @@
 #include "framework/VirtualTimerScheduler.h"
 #include "platform/Clock.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
@@ -90,6 +91,9 @@ TEST_F(OsdWindowTest, AWideScreenPictureGetsASixtyPixelDisplayWithAFortyPixelFon
     EXPECT_EQ(osd->layout().fontPx, 40);
     const QFont font = osdFont(40);
     EXPECT_EQ(font.family(), "Arial");
+    // Arial itself, or the face with its metrics (fonts-liberation2), never a wider fallback.
+    const QString face = QFontInfo(font).family();
+    EXPECT_TRUE(face == "Arial" || face == "Liberation Sans") << face.toStdString();
     EXPECT_EQ(font.weight(), QFont::Normal);
     EXPECT_NEAR(QFontMetrics(font).height(), 40, 1);  // the cell height, as the system counts it
 
@@ -175,6 +179,11 @@ TEST_F(OsdWindowTest, ATextTooLongForTheDisplayIsShortenedWithAnEllipsis) {
     EXPECT_TRUE(shortPath.contains("...")) << shortPath.toStdString();
     EXPECT_LE(metrics.horizontalAdvance(shortPath), 600);
 
+    // Without a folder the middle gives way: both ends stay readable.
+    const QString volume = elidePathStyle("VOL 16 : IIIIIIIIIIIIIIII", metrics, 200);
+    EXPECT_TRUE(volume.startsWith("VOL") && volume.endsWith("I") && volume.contains("...")) << volume.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(volume), 200);
+
     EXPECT_EQ(elidePathStyle("CH   7", metrics, 600), "CH   7");
     EXPECT_EQ(elidePathStyle("CH   7", metrics, 2), "");
 
@@ -227,6 +236,25 @@ TEST_F(OsdWindowTest, TheDisplayLetsMouseClicksThroughToThePicture) {
     show("CH   7");
     EXPECT_TRUE(osd->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_EQ(picture.childAt(600, 30), nullptr);
+}
+
+}  // namespace
+}  // namespace kelto::viewer::test
+
+namespace kelto::viewer::test {
+namespace {
+
+TEST(OsdLayerTest, OnADenseScreenTheLettersAreDrawnAtTheScreensPixels) {
+    const OsdLayout layout = layoutOsd({0, 0, 640, 480}, OsdEdge::Top, 20);
+    const QImage layer = renderOsdLayer(640, 60, layout.text, "CH   7", OsdAlign::Right, QColor(255, 255, 0), 40, 2.0);
+    EXPECT_EQ(layer.size(), QSize(1280, 120));
+    EXPECT_EQ(layer.deviceIndependentSize(), QSizeF(640, 60));
+    int letters = 0;
+    for (int y = 0; y < layer.height(); ++y)
+        for (int x = 0; x < layer.width(); ++x)
+            if (layer.pixelColor(x, y) == QColor(255, 255, 0)) ++letters;
+    EXPECT_GT(letters, 400);
+    EXPECT_EQ(layer.pixelColor(0, 0).alpha(), 0);
 }
 
 }  // namespace
