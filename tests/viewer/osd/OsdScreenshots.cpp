@@ -1,10 +1,13 @@
 // Renders the on-screen display over a test picture, as it looks in the viewer, into
 // <folder>/osd-<width>x<height>.png: "CH   7" at the top right (margin 20) and the volume at the
 // bottom left (margin 10), each from its own display so both show in one picture.
-//   osd_screenshots docs/screenshots
+//   osd_screenshots docs/screenshots             (rendered off-screen)
+//   xvfb-run osd_screenshots <folder> --screen     (as an X server shows it: osd-*-screen.png)
 #include "viewer/osd/OsdWindow.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -40,9 +43,11 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const bool fromScreen = argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("--screen");
     const QColor displayColour(255, 255, 0);  // the factory display colour
     for (const QSize size : {QSize(484, 364), QSize(640, 480)}) {
         TestPicture picture;
+        picture.setWindowFlag(Qt::FramelessWindowHint);
         picture.resize(size);
         picture.show();
         kelto::viewer::OsdWindow channel(picture);
@@ -50,8 +55,23 @@ int main(int argc, char** argv) {
         channel.showText("CH   7", kelto::viewer::OsdAlign::Right, kelto::viewer::OsdEdge::Top, displayColour, false, 20);
         volume.showText("VOL 16 : IIIIIIIIIIIIIIII", kelto::viewer::OsdAlign::Left, kelto::viewer::OsdEdge::Bottom,
                         displayColour, false, 10);
-        const QString path = QStringLiteral("%1/osd-%2x%3.png").arg(folder).arg(size.width()).arg(size.height());
-        if (!picture.grab().save(path)) {
+        const QString path = QStringLiteral("%1/osd-%2x%3%4.png")
+                                 .arg(folder)
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .arg(fromScreen ? "-screen" : "");
+        QPixmap shot;
+        if (fromScreen) {
+            // What the window system shows, not what the widget renders: proves the composition.
+            picture.move(0, 0);
+            QElapsedTimer settle;
+            settle.start();
+            while (settle.elapsed() < 500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            shot = picture.screen()->grabWindow(0, picture.x(), picture.y(), size.width(), size.height());
+        } else {
+            shot = picture.grab();
+        }
+        if (!shot.save(path)) {
             std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
             return 1;
         }
