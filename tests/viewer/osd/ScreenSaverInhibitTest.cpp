@@ -117,12 +117,16 @@ private:
 class FakeScreenSaver {
 public:
     explicit FakeScreenSaver(const std::string& address, dbus_uint32_t cookie) : cookie_(cookie) {
-        bus_ = dbus_connection_open_private(address.c_str(), nullptr);
-        if (!bus_) return;
-        dbus_connection_set_exit_on_disconnect(bus_, FALSE);
-        if (!dbus_bus_register(bus_, nullptr) ||
-            dbus_bus_request_name(bus_, "org.freedesktop.ScreenSaver", DBUS_NAME_FLAG_DO_NOT_QUEUE, nullptr) !=
-                DBUS_REQUEST_NAME_REPLY_PRIMARY_OWNER) {
+        // A bus that has just started may not take connections yet, and a service that went away
+        // just now may not be gone yet in the bus's eyes: try again for a while.
+        bool owner = false;
+        for (int attempt = 0; attempt < 300 && !owner; ++attempt) {
+            if (!bus_) bus_ = connect(address);
+            owner = bus_ && dbus_bus_request_name(bus_, "org.freedesktop.ScreenSaver", DBUS_NAME_FLAG_DO_NOT_QUEUE,
+                                                  nullptr) == DBUS_REQUEST_NAME_REPLY_PRIMARY_OWNER;
+            if (!owner) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (!owner) {
             close();
             return;
         }
@@ -151,6 +155,16 @@ public:
     }
 
 private:
+    static DBusConnection* connect(const std::string& address) {
+        DBusConnection* bus = dbus_connection_open_private(address.c_str(), nullptr);
+        if (!bus) return nullptr;
+        dbus_connection_set_exit_on_disconnect(bus, FALSE);
+        if (dbus_bus_register(bus, nullptr)) return bus;
+        dbus_connection_close(bus);
+        dbus_connection_unref(bus);
+        return nullptr;
+    }
+
     void serve() {
         while (!stop_ && dbus_connection_read_write(bus_, 10)) {
             while (DBusMessage* call = dbus_connection_pop_message(bus_)) {
