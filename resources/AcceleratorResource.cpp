@@ -2,6 +2,7 @@
 
 #include "platform/EmbeddedFile.h"
 #include "platform/Text.h"
+#include "resources/ResourceLines.h"
 
 #include <charconv>
 #include <map>
@@ -28,18 +29,13 @@ std::optional<int> number(std::string_view text) {
 std::optional<std::vector<std::pair<int, AcceleratorTable>>> parseAccelerators(std::string_view text, std::string* error) {
     std::vector<std::pair<int, AcceleratorTable>> tables;
     AcceleratorTable* open = nullptr;
-    int lineNo = 0;
+    ResourceLines lines(text);
     auto fail = [&](const char* why) {
-        if (error) *error = "line " + std::to_string(lineNo) + ": " + why;
+        if (error) *error = "line " + std::to_string(lines.lineNo()) + ": " + why;
         return std::nullopt;
     };
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const auto end = text.find('\n', pos);
-        const std::string_view line = platform::trimBlanks(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
-        pos = end == std::string_view::npos ? text.size() : end + 1;
-        ++lineNo;
-        if (line.empty() || line.front() == '#') continue;
+    std::string_view line;
+    while (lines.next(line)) {
         if (line.starts_with("ACCELERATORS ")) {
             if (open) return fail("ACCELERATORS inside a table");
             const auto id = number(platform::trimBlanks(line.substr(13)));

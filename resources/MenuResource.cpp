@@ -2,6 +2,7 @@
 
 #include "platform/EmbeddedFile.h"
 #include "platform/Text.h"
+#include "resources/ResourceLines.h"
 
 #include <algorithm>
 #include <map>
@@ -60,18 +61,13 @@ std::optional<std::string> quoted(std::string_view text) {
 std::optional<std::vector<std::pair<int, MenuItem>>> parseMenus(std::string_view text, std::string* error) {
     std::vector<std::pair<int, MenuItem>> menus;
     std::vector<MenuItem*> stack;
-    int lineNo = 0;
+    ResourceLines lines(text);
     auto fail = [&](const char* why) {
-        if (error) *error = "line " + std::to_string(lineNo) + ": " + why;
+        if (error) *error = "line " + std::to_string(lines.lineNo()) + ": " + why;
         return std::nullopt;
     };
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const auto end = text.find('\n', pos);
-        const std::string_view line = platform::trimBlanks(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
-        pos = end == std::string_view::npos ? text.size() : end + 1;
-        ++lineNo;
-        if (line.empty() || line.front() == '#') continue;
+    std::string_view line;
+    while (lines.next(line)) {
         if (line.starts_with("MENU ")) {
             if (!stack.empty()) return fail("MENU inside a menu");
             MenuItem root;
