@@ -341,7 +341,7 @@ CTvViewerDlg::~CTvViewerDlg() {
     session_.reset();
     if (mixer_) mixer_->Close();
     hardware_.reset();
-    host_.viewerClosed(this);
+    if (!closed_) host_.viewerClosed(this);  // destroyed without a close
 }
 
 void CTvViewerDlg::closeEvent(QCloseEvent* event) {
