@@ -19,6 +19,7 @@
 #include "viewer/panel/TvFramePainter.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/OsdOverlay.h"
+#include "viewer/window/StillFileReservation.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QCloseEvent>
@@ -28,6 +29,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+
+#include <filesystem>
 
 namespace kelto {
 
@@ -184,7 +187,7 @@ void CTvViewerDlg::buildMessageMap() {
             return std::int64_t(0);
         });
     map.onMessage(remote::kCapture, [this](const WindowMessage&) {
-        stillCaptureRequest();
+        captureNextStill();
         return std::int64_t(0);
     });
     map.onMessage(kMsgViewerClose, [this](const WindowMessage&) {
@@ -318,7 +321,8 @@ void CTvViewerDlg::onTimer(int timerId) {
             timers().set(kVolumeRepeatTimer, 200, framework::WindowTimers::Mode::Repeating);
         break;
     case kStillCaptureTimer:
-        platform::tracef("Viewer: still capture is not available yet");
+        timers().kill(kStillCaptureTimer);
+        captureNextStill();
         break;
     default:
         if (session_) session_->onTimer(timerId);
@@ -328,6 +332,35 @@ void CTvViewerDlg::onTimer(int timerId) {
 
 void CTvViewerDlg::stillCaptureRequest() {
     timers().set(kStillCaptureTimer, settings_.closedCaptions ? 100 : 1, framework::WindowTimers::Mode::OneShot);
+}
+
+std::string CTvViewerDlg::captureNextStill() {
+    if (!hardware_ || !hardware_->captureWindow().GetWindow()) return {};
+    const bool jpg = settings_.imageFormat == 1;
+    const auto path = viewer::reserveStillFile(jpg ? settings_.jpgDirectory : settings_.bmpDirectory,
+                                               jpg ? settings_.jpgFileName : settings_.bmpFileName,
+                                               jpg ? capture::StillFileType::Jpg : capture::StillFileType::Bmp);
+    if (!path) {
+        ShowOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, false, 10});
+        return {};
+    }
+    return CaptureStill(*path) ? *path : std::string();
+}
+
+bool CTvViewerDlg::CaptureStill(const std::string& path) {
+    // The announcement stays until another text replaces it.
+    timers().kill(viewer::kOsdTimer);
+    ShowOsdText({"CAPTURE : " + path, viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, false, 10});
+    const bool saved = hardware_ && hardware_->captureWindow().SaveFrameAsBitmapFile(path) != 0;
+    if (!saved) {
+        platform::tracef("Viewer: the picture could not be saved to %s", path.c_str());
+        std::error_code ignored;
+        if (std::filesystem::exists(path, ignored) && std::filesystem::file_size(path, ignored) == 0)
+            std::filesystem::remove(path, ignored);  // the empty reservation, not a picture
+        ShowOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, true, 10});
+        timers().set(viewer::kOsdTimer, viewer::kOsdPeriodMs, framework::WindowTimers::Mode::OneShot);
+    }
+    return saved;
 }
 
 std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {

@@ -78,6 +78,13 @@ public:
     bool recording() const override { return session_ && session_->recording(); }
     void endRecording() override;
 
+    // Saves the current picture to `path`, announcing "CAPTURE : path" on the display; when the
+    // save fails the announcement gives way to a failure text. True when the file was written.
+    bool CaptureStill(const std::string& path);
+    // Takes the next numbered still picture of the chosen type (the name reserved for this
+    // capture alone); the path written, or "" when nothing was.
+    std::string captureNextStill();
+
     // --- what tests and the screenshots look at.
     // The on-screen display's text ("" while it is hidden).
     QString onScreenText() const;

@@ -36,7 +36,9 @@ void OsdOverlay::paintEvent(QPaintEvent*) {
     painter.setFont(font);
     const QRect box = rect().adjusted(text_.marginPx, 0, -text_.marginPx, 0);
     const Qt::Alignment align =
-        Qt::AlignVCenter | (text_.align == OsdAlign::Right ? Qt::AlignRight : Qt::AlignLeft);
+        Qt::AlignVCenter | (text_.align == OsdAlign::Right    ? Qt::AlignRight
+                            : text_.align == OsdAlign::Centre ? Qt::AlignHCenter
+                                                              : Qt::AlignLeft);
     // Path-style ellipsis: the middle of a long text gives way.
     const QString shown =
         QFontMetrics(font).elidedText(QString::fromStdString(text_.text), Qt::ElideMiddle, box.width());

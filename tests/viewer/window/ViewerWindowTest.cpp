@@ -17,10 +17,14 @@
 #include "resources/StringTable.h"
 #include "settings/ViewerSettings.h"
 #include "tests/mixer/MixerRig.h"
+#include "tests/support/TestRoot.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QApplication>
+
+#include <filesystem>
+
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -269,6 +273,37 @@ TEST_F(ViewerWindowTest, TheTunedStationIsWhatIsOnScreen) {
     int withoutBars = 0;
     EXPECT_TRUE(QTest::qWaitFor([&] { return showsBars() ? (withoutBars = 0, false) : ++withoutBars >= 5; }, 5000))
         << "channel 9 still shows a station";
+}
+
+// Ctrl+C takes the next still picture on timer 41 and announces it until another text comes;
+// a folder that takes no file gives a failure text, not a claim of success.
+TEST_F(ViewerWindowTest, CtrlCCapturesAStillAndAFailureIsNotAnnouncedAsACapture) {
+    test::TemporaryFolder folder;
+    store.writeInt("user", "s_flag", 1);
+    store.writeString("user", "bmpdirectory", folder.path().string());
+    store.writeString("user", "bmpfilename", "Kelto");
+    ASSERT_TRUE(open());
+    auto* picture = viewer->findChild<capture::CaptureWindowWidget*>();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        scheduler.advanceMs(34);
+        return !picture->currentPicture().isNull();
+    }, 5000));
+    QTest::keyClick(viewer, Qt::Key_C, Qt::ControlModifier);
+    scheduler.advanceMs(1);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_GT(std::filesystem::file_size(files[0]), 1000u);
+    EXPECT_EQ(viewer->onScreenText(), QString::fromStdString("CAPTURE : " + files[0].string()));
+    scheduler.advanceMs(5000);  // no auto-hide
+    EXPECT_EQ(viewer->onScreenText(), QString::fromStdString("CAPTURE : " + files[0].string()));
+    close();
+
+    store.writeString("user", "bmpdirectory", (folder.path() / "gone").string());
+    ASSERT_TRUE(open());
+    QTest::keyClick(viewer, Qt::Key_C, Qt::ControlModifier);
+    scheduler.advanceMs(1);
+    EXPECT_EQ(viewer->onScreenText(), "CAPTURE FAILED");
 }
 
 TEST_F(ViewerWindowTest, ARefusedStartClosesThroughTheClosePathWithoutLosingTheSavedState) {
