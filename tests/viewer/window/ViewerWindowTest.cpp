@@ -306,6 +306,17 @@ TEST_F(ViewerWindowTest, CtrlCCapturesAStillAndAFailureIsNotAnnouncedAsACapture)
     EXPECT_EQ(viewer->onScreenText(), "CAPTURE FAILED");
 }
 
+// Ctrl+R records into the next numbered file; a recording that cannot be made says so (32878).
+TEST_F(ViewerWindowTest, ARecordingThatCannotBeMadeIsReported) {
+    store.writeInt("user", "s_flag", 1);
+    store.writeString("user", "avidirectory", "/nonexistent/kelto/folder");
+    ASSERT_TRUE(open());
+    QTest::keyClick(viewer, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, LoadMessage(32878));
+    EXPECT_FALSE(viewer->recording());
+}
+
 TEST_F(ViewerWindowTest, ARefusedStartClosesThroughTheClosePathWithoutLosingTheSavedState) {
     saveState(11, QRect(40, 40, 484, 424));
     platform::setOsVersionAnswer(platform::OsVersionAnswer::NtFamily);
