@@ -197,6 +197,9 @@ void CTvViewerDlg::buildMessageMap() {
     map.onMessage(kMsgViewerPlacement, [this](const WindowMessage& m) {
         if (m.wParam != 0) {
             openLaterWindow(LaterWindow::FullScreen, "full screen");
+        } else if (m.fromOtherProcess) {
+            // An address is only good inside this process: another program's rectangle is refused.
+            platform::tracef("Viewer: a placement from another program carries an address; ignored");
         } else if (m.lParam != 0) {
             const int* r = reinterpret_cast<const int*>(m.lParam);
             setGeometry(r[0], r[1], r[2], r[3] - 1);
@@ -209,7 +212,9 @@ void CTvViewerDlg::buildMessageMap() {
         return std::int64_t(0);
     });
     map.onMessage(kMsgDebugTexts, [](const WindowMessage& m) {
-        // Texts carried in the message: a count and that many text pointers.
+        // Texts carried in the message: a count and that many text pointers, which only this
+        // process's own senders can give.
+        if (m.fromOtherProcess) return std::int64_t(0);
         const auto count = std::size_t(m.wParam);
         const auto* texts = reinterpret_cast<const char* const*>(m.lParam);
         for (std::size_t i = 0; texts && i < count && i < 64; ++i)

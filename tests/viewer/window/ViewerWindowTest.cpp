@@ -317,6 +317,24 @@ TEST_F(ViewerWindowTest, ARecordingThatCannotBeMadeIsReported) {
     EXPECT_FALSE(viewer->recording());
 }
 
+// Messages 0x5C9 and 0x466 carry addresses; inside the program they place the window and trace
+// the texts, from another program (whose addresses mean nothing here) they are ignored.
+TEST_F(ViewerWindowTest, AddressesInMessagesAreTakenOnlyFromThisProgram) {
+    ASSERT_TRUE(open());
+    const int rect[4] = {30, 20, 400, 361};
+    viewer->wiring().dispatch({viewer->windowHandle(), 0x5C9, 0, std::int64_t(reinterpret_cast<std::intptr_t>(rect))});
+    EXPECT_EQ(viewer->geometry(), QRect(30, 20, 400, 360));
+    const char* texts[] = {"one", "two"};
+    viewer->wiring().dispatch({viewer->windowHandle(), 0x466, 2, std::int64_t(reinterpret_cast<std::intptr_t>(texts))});
+
+    platform::WindowMessage foreign{viewer->windowHandle(), 0x5C9, 0, 0x1234, 0, {}, true};
+    viewer->wiring().dispatch(foreign);  // an address of another process: not read
+    foreign.message = 0x466;
+    foreign.wParam = 3;
+    viewer->wiring().dispatch(foreign);
+    EXPECT_EQ(viewer->geometry(), QRect(30, 20, 400, 360));
+}
+
 TEST_F(ViewerWindowTest, ARefusedStartClosesThroughTheClosePathWithoutLosingTheSavedState) {
     saveState(11, QRect(40, 40, 484, 424));
     platform::setOsVersionAnswer(platform::OsVersionAnswer::NtFamily);
