@@ -4,7 +4,7 @@
 #include "app/AppMessages.h"
 #include "app/ProgramStart.h"
 #include "app/SessionEndSignals.h"
-#include "app/ViewerStandIn.h"
+#include "app/TvViewer.h"
 #include "cardsim/BrooktreeCaptureDriver.h"
 #include "platform/Paths.h"
 #include "platform/Power.h"
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
 
     SettingsStore settings;
-    CTvViewerApp app(settings, [](CTrayAgentDlg& agent) -> ViewerWindow* { return ViewerStandIn::open(agent); });
+    CTvViewerApp app(settings, [](CTrayAgentDlg& agent) -> ViewerWindow* { return openTvViewer(agent); });
     platform::WindowPump pump(platform::WindowSystem::instance());
     if (!app.initInstance(commandLine)) {
         platform::tracef("KeltoTV: ends at start: %s", app.endReason().c_str());

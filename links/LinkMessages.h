@@ -1,6 +1,8 @@
 #pragma once
 // What the program's processes and the programs around them send each other: private message
 // numbers, and the window titles and classes they look for. Each number is defined here once.
+#include "viewer/ViewerMessages.h"  // kMsgSiblingNotice, the viewer's own
+
 #include <cstdint>
 
 namespace kelto {
@@ -10,7 +12,6 @@ constexpr std::uint32_t kMsgOpenViewer = 0x46D;       // posted by a second star
 constexpr std::uint32_t kMsgPowerOff = 0x46E;         // 1: power off, 0: close the viewer
 constexpr std::uint32_t kMsgExitAgent = 0x46F;        // run the exit sequence
 constexpr std::uint32_t kMsgSiblingQuery = 0xBD0;     // asks a sibling program who it is
-constexpr std::uint32_t kMsgSiblingNotice = 0xBD1;    // accepted by the viewer, no action
 constexpr std::uint32_t kMsgRemoteRegister = 0x7E8;   // to the remote-controller program
 constexpr std::int64_t kSiblingAnswerFm = 0x4D460000; // "FM" in the high word
 

@@ -2,8 +2,10 @@
 #include "app/CAboutDlg.h"
 #include "app/CTrayAgentDlg.h"
 #include "app/CTvViewerApp.h"
-#include "app/ViewerOpening.h"
-#include "app/ViewerStandIn.h"
+#include "viewer/ViewerOpening.h"
+#include "app/SiblingPrograms.h"
+#include "app/TvViewer.h"
+#include "viewer/window/CTvViewerDlg.h"
 #include "viewer/RemoteButtons.h"
 #include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
@@ -22,6 +24,7 @@
 #include "platform/qt/WindowPump.h"
 #include "reservations/ReserveFile.h"
 #include "tests/app/ShellTestSupport.h"
+#include "tests/mixer/MixerRig.h"
 #include "tests/capture/MediaProbe.h"
 #include "tests/support/TestRoot.h"
 
@@ -43,6 +46,7 @@ using test::RecordingWindow;
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        mixerRig.buildSoundCard();  // the viewer opens the mixer
         platform::prepareInstallRoot();
         cardsim::registerCaptureDriver();
         // Window timers (the scheduler's 30 and 31, the viewer's display timer) run in virtual time.
@@ -69,6 +73,7 @@ protected:
         };
     }
 
+    mixer::test::MixerRig mixerRig;
     platform::VirtualClock testClock{std::chrono::system_clock::now()};
     framework::VirtualTimerScheduler scheduler{testClock};
     WindowSystem& system = WindowSystem::instance();
@@ -379,13 +384,13 @@ TEST_F(ShellTest, PowerOffMessageEndsTheAgentAndAsksOnceForPowerOff) {
 
 TEST_F(ShellTest, TheViewerShowsTheSavedChannelOnTheCardAndStepsThroughTheList) {
     writeFactoryDefaults(settings, platform::programPath().string());  // as every start does
-    CTrayAgentDlg agent([](CTrayAgentDlg& a) -> ViewerWindow* { return ViewerStandIn::open(a); }, system);
+    CTrayAgentDlg agent([](CTrayAgentDlg& a) -> ViewerWindow* { return openTvViewer(a); }, system);
     ASSERT_TRUE(agent.initialise());
     agent.openViewer();
-    auto* viewer = dynamic_cast<ViewerStandIn*>(currentViewer());
+    auto* viewer = dynamic_cast<CTvViewerDlg*>(currentViewer());
     ASSERT_NE(viewer, nullptr) << (boxes.empty() ? "" : boxes[0].text);
     EXPECT_EQ(viewer->currentChannel(), 6);  // the factory channel on a first start
-    EXPECT_EQ(viewer->onScreenText(), "CH   6");
+    EXPECT_EQ(viewer->onScreenText(), "TV");
     QTest::keyClick(viewer, Qt::Key_Up);      // the next registered channel: 6, 7, 9, 11, 12
     EXPECT_EQ(viewer->currentChannel(), 7);
     QTest::keyClick(viewer, Qt::Key_Down);
@@ -400,7 +405,7 @@ TEST_F(ShellTest, TheViewerShowsTheSavedChannelOnTheCardAndStepsThroughTheList) 
     EXPECT_EQ(settings.readInt("user", "s_flag", 0), 1);
     EXPECT_EQ(settings.readInt("user", "s_channel", 0), 12);
     agent.openViewer();
-    viewer = dynamic_cast<ViewerStandIn*>(currentViewer());
+    viewer = dynamic_cast<CTvViewerDlg*>(currentViewer());
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->currentChannel(), 12);
     viewer->close();
@@ -641,7 +646,7 @@ TEST_F(ShellTest, TheAgentsReceivingWindowIsNotRegisteredWithTheRemoteController
 // recording must end first, complete and playable, and the reservation must be on disk.
 class CloseDuringRecordingTest : public ShellTest {
 protected:
-    using CloseRequest = std::function<void(CTrayAgentDlg& agent, ViewerStandIn& viewer)>;
+    using CloseRequest = std::function<void(CTrayAgentDlg& agent, CTvViewerDlg& viewer)>;
 
     void SetUp() override {
         ShellTest::SetUp();
@@ -652,11 +657,11 @@ protected:
     bool recordAndClose(const CloseRequest& closeRequest) {
         platform::WindowPump windowPump(system);  // messages reach their windows inside the recording too
         auto agent = std::make_unique<CTrayAgentDlg>(
-            [](CTrayAgentDlg& a) -> ViewerWindow* { return ViewerStandIn::open(a); }, system);
+            [](CTrayAgentDlg& a) -> ViewerWindow* { return openTvViewer(a); }, system);
         EXPECT_TRUE(agent->initialise());
         QSignalSpy ended(agent.get(), &CTrayAgentDlg::agentEnded);
         agent->openViewer();
-        QPointer<ViewerStandIn> viewer = dynamic_cast<ViewerStandIn*>(currentViewer());
+        QPointer<CTvViewerDlg> viewer = dynamic_cast<CTvViewerDlg*>(currentViewer());
         EXPECT_TRUE(viewer) << (boxes.empty() ? "" : boxes[0].text);
         if (!viewer) return false;
         auto* captureWindow = viewer->findChild<capture::CaptureWindowWidget*>();
@@ -706,26 +711,26 @@ protected:
 };
 
 TEST_F(CloseDuringRecordingTest, TheWindowsCloseButton) {
-    EXPECT_FALSE(recordAndClose([](CTrayAgentDlg&, ViewerStandIn& viewer) { viewer.close(); }));
+    EXPECT_FALSE(recordAndClose([](CTrayAgentDlg&, CTvViewerDlg& viewer) { viewer.close(); }));
     expectCompleteRecording();
 }
 
 TEST_F(CloseDuringRecordingTest, ACloseMessageToTheViewer) {
-    EXPECT_FALSE(recordAndClose([this](CTrayAgentDlg&, ViewerStandIn& viewer) {
+    EXPECT_FALSE(recordAndClose([this](CTrayAgentDlg&, CTvViewerDlg& viewer) {
         system.postMessage(viewer.windowHandle(), platform::WM_CLOSE, 0, 0);
     }));
     expectCompleteRecording();
 }
 
 TEST_F(CloseDuringRecordingTest, TheRemotesCloseKey) {
-    EXPECT_FALSE(recordAndClose([this](CTrayAgentDlg&, ViewerStandIn&) {
+    EXPECT_FALSE(recordAndClose([this](CTrayAgentDlg&, CTvViewerDlg&) {
         system.postMessage(system.findWindow(kRemoteClass, kViewerRemoteTitle), platform::WM_COMMAND, 101, 0);
     }));
     expectCompleteRecording();
 }
 
 TEST_F(CloseDuringRecordingTest, TheAgentsExit) {
-    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, ViewerStandIn&) {
+    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, CTvViewerDlg&) {
         boxAnswer = framework::IDYES;  // the reservation table is not empty: the exit asks
         system.postMessage(agent.windowHandle(), kMsgExitAgent, 0, 0);
     }));
@@ -734,7 +739,7 @@ TEST_F(CloseDuringRecordingTest, TheAgentsExit) {
 }
 
 TEST_F(CloseDuringRecordingTest, TheSessionEnding) {
-    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, ViewerStandIn&) {
+    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, CTvViewerDlg&) {
         EXPECT_EQ(system.sendMessage(agent.windowHandle(), WM_QUERYENDSESSION, 0, 0), 1);
     }));
     expectCompleteRecording();
@@ -742,7 +747,7 @@ TEST_F(CloseDuringRecordingTest, TheSessionEnding) {
 
 TEST_F(CloseDuringRecordingTest, SwitchingTheComputerOff) {
     platform::recordingPowerControl().clear();
-    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, ViewerStandIn&) {
+    EXPECT_TRUE(recordAndClose([this](CTrayAgentDlg& agent, CTvViewerDlg&) {
         system.postMessage(agent.windowHandle(), kMsgPowerOff, 1, 0);
     }));
     expectCompleteRecording();

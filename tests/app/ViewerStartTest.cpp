@@ -2,9 +2,10 @@
 // the tuner, libraries that do not load, the display check, a country without a channel plan, and
 // the values the close writes back.
 #include "app/CTrayAgentDlg.h"
-#include "app/ViewerOpening.h"
+#include "viewer/ViewerOpening.h"
 #include "settings/ViewerSettings.h"
-#include "app/ViewerStandIn.h"
+#include "app/TvViewer.h"
+#include "viewer/window/CTvViewerDlg.h"
 #include "cardsim/BrooktreeCaptureDriver.h"
 #include "cardsim/CardTestHook.h"
 #include "channels/FreqFile.h"
@@ -16,6 +17,7 @@
 #include "platform/SystemInfo.h"
 #include "resources/StringTable.h"
 #include "tests/app/ShellTestSupport.h"
+#include "tests/mixer/MixerRig.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -39,6 +41,7 @@ protected:
             boxes.push_back(r);
             return framework::IDOK;
         });
+        mixerRig.buildSoundCard();  // the viewer opens the mixer
         cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
         cardsim::registerCaptureDriver();
         // Each case starts from an empty store, also when the cases share one process.
@@ -46,11 +49,11 @@ protected:
         writeFactoryDefaults(store, platform::programPath().string());  // as every start does
         store.writeInt("user", "CountryCode", 1);
         agent = std::make_unique<CTrayAgentDlg>(
-            [](CTrayAgentDlg& a) -> ViewerWindow* { return ViewerStandIn::open(a); }, system);
+            [](CTrayAgentDlg& a) -> ViewerWindow* { return openTvViewer(a); }, system);
         ASSERT_TRUE(agent->initialise());
     }
     void TearDown() override {
-        if (auto* viewer = currentViewer()) close(dynamic_cast<ViewerStandIn*>(viewer));
+        if (auto* viewer = currentViewer()) close(dynamic_cast<CTvViewerDlg*>(viewer));
         agent.reset();
         test::pump(system);
         setCurrentViewer(nullptr);
@@ -62,11 +65,11 @@ protected:
         platform::setClock(nullptr);
     }
 
-    ViewerStandIn* open() {
+    CTvViewerDlg* open() {
         agent->openViewer();
-        return dynamic_cast<ViewerStandIn*>(currentViewer());
+        return dynamic_cast<CTvViewerDlg*>(currentViewer());
     }
-    void close(ViewerStandIn* viewer) {
+    void close(CTvViewerDlg* viewer) {
         if (!viewer) return;
         system.sendMessage(viewer->windowHandle(), platform::WM_CLOSE, 0, 0);
         test::pump(system);
@@ -98,6 +101,7 @@ protected:
         return found;
     }
 
+    mixer::test::MixerRig mixerRig;
     platform::VirtualClock clock{std::chrono::system_clock::now()};
     framework::VirtualTimerScheduler scheduler{clock};
     platform::WindowSystem& system = platform::WindowSystem::instance();
@@ -226,12 +230,12 @@ TEST_F(ViewerStartTest, ACountryWithoutAChannelPlanIsToldOnce) {
 }
 
 // The on-screen display hides 2000 ms after the last text, on the viewer's timer 24; the arrow
-// and page keys reach the viewer's table as accelerators.
+// keys reach the viewer's table as accelerators, the digits its channel entry.
 TEST_F(ViewerStartTest, KeysStepChannelsAndTheDisplayHidesTwoSecondsAfterTheLastChange) {
     saveState(7, {6, 7, 9});
     auto* viewer = open();
     ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(viewer->onScreenText(), "CH   7");
+    EXPECT_EQ(viewer->onScreenText(), "TV");  // the video mode applied at the start
     scheduler.advanceMs(1500);
     QTest::keyClick(viewer, Qt::Key_Up);  // the next registered channel, and the timer starts again
     EXPECT_EQ(viewer->currentChannel(), 9);
@@ -240,13 +244,17 @@ TEST_F(ViewerStartTest, KeysStepChannelsAndTheDisplayHidesTwoSecondsAfterTheLast
     scheduler.advanceMs(1);
     EXPECT_EQ(viewer->onScreenText(), "");
 
-    QTest::keyClick(viewer, Qt::Key_PageUp);  // one channel on, registered or not
+    // Digits: two end an entry at once in TV mode, one waits a second for the next.
+    QTest::keyClick(viewer, Qt::Key_1);
+    QTest::keyClick(viewer, Qt::Key_0);
     EXPECT_EQ(viewer->currentChannel(), 10);
-    QTest::keyClick(viewer, Qt::Key_PageDown);
-    QTest::keyClick(viewer, Qt::Key_PageDown);
+    QTest::keyClick(viewer, Qt::Key_8);
+    EXPECT_EQ(viewer->currentChannel(), 10);
+    scheduler.advanceMs(1000);
     EXPECT_EQ(viewer->currentChannel(), 8);
-    QTest::keyClick(viewer, Qt::Key_Down);  // 8 is not registered: the list's first
-    EXPECT_EQ(viewer->currentChannel(), 6);
+    QTest::keyClick(viewer, Qt::Key_Down);  // 8 is not registered: the entry before 9, the next above
+    EXPECT_EQ(viewer->currentChannel(), 7);
+    QTest::keyClick(viewer, Qt::Key_Down);
     EXPECT_EQ(viewer->onScreenText(), "CH   6");
 }
 

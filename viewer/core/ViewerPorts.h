@@ -11,7 +11,7 @@
 
 namespace kelto::viewer {
 
-enum class OsdAlign { Left = 0, Right = 2 };
+enum class OsdAlign { Left = 0, Centre = 1, Right = 2 };
 enum class OsdPosition { Top = 0, Bottom = 1 };
 
 // One text of the on-screen display.

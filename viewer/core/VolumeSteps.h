@@ -2,6 +2,7 @@
 // The viewer's 16 volume steps and its mute over the mixer's selected line and the card's audio
 // mute. Without a mixer opened at start every operation here does nothing, so mute and volume
 // change only the viewer's own state and display.
+#include "viewer/VolumeRange.h"
 #include "mixer/CMixerVolume.h"
 
 #include <cstdint>
@@ -15,8 +16,6 @@ class CTunerController;
 
 namespace kelto::viewer {
 
-constexpr int kLowestVolumeStep = 0;
-constexpr int kHighestVolumeStep = 16;
 constexpr std::uint32_t kInitialUnitsPerStep = 8;
 
 // "VOL %2d : " followed by step letters "I".

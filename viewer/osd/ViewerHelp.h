@@ -5,9 +5,9 @@
 
 namespace kelto::viewer {
 
-// The program's home page. The project has no site of its own yet, so this is a reserved
-// example address; a distribution puts its own here.
-inline constexpr const char* kHomePageAddress = "https://www.example.org/keltotv/";
+// The home-page command's address. The project has no site of its own yet, so it opens the Linux
+// documentation of the Bt848/Bt878 cards' driver; a distribution puts its own here.
+inline constexpr const char* kHomePageAddress = "https://www.kernel.org/doc/html/latest/admin-guide/media/bttv.html";
 
 // data/help/index.html in the program's data folder.
 std::filesystem::path viewerHelpPath();

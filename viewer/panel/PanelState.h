@@ -2,14 +2,13 @@
 // What the panel strip shows: which buttons are held down, the channel number, the volume step,
 // the mute state, the video mode and the strip's width. The viewer keeps one and hands it to
 // the painter whenever the strip is repainted.
+#include "viewer/VolumeRange.h"
 #include "viewer/panel/PanelLayout.h"
 
 #include <array>
 
 namespace kelto::viewer {
 
-inline constexpr int kLowestVolumeStep = 0;
-inline constexpr int kHighestVolumeStep = 16;
 
 struct PanelState {
     std::array<bool, kPanelRegionCount> pressed{};

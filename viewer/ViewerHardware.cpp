@@ -1,4 +1,4 @@
-#include "app/ViewerHardware.h"
+#include "viewer/ViewerHardware.h"
 
 #include "capture/CaptureWindowWidget.h"
 #include "framework/MessageBoxes.h"

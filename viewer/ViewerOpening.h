@@ -1,6 +1,6 @@
 #pragma once
 // What the viewer checks and does when it opens, before it shows anything: the refusals with
-// their messages, and the handling of sibling programs and the remote-controller program.
+// their messages.
 #include "settings/SettingsStore.h"
 #include "drivers/CaptureDriver.h"
 #include "framework/MessageBoxes.h"
@@ -56,9 +56,5 @@ constexpr const char* kCountryPlanNoticeValue = "CountryPlanNotice";
 std::optional<std::string> countryPlanNotice(SettingsStore& store, const std::string& countryFile, int countryCode);
 // Shows the notice, when one is due, as an information box (caption string 157).
 void showCountryPlanNotice(QWidget* parent, SettingsStore& store, const std::string& countryFile, int countryCode);
-
-// Sibling programs: asks an FM radio window who it is and closes it when it answers "FM"; closes
-// the VCD and MP3 player windows.
-void closeSiblingPrograms(platform::WindowSystem& system);
 
 }  // namespace kelto

@@ -1,8 +1,8 @@
 #pragma once
-// The stand-in viewer's picture and tuner: the capture window with the live picture, the tuner
+// The viewer's picture and tuner: the capture window with the live picture, the tuner
 // controller with its two libraries, and the channel model of the user's country, started in the
 // viewer's opening order (capture window and driver, then the tuner controller).
-#include "app/ViewerOpening.h"
+#include "viewer/ViewerOpening.h"
 #include "settings/ViewerSettings.h"
 #include "capture/CCaptureWindow.h"
 #include "channels/CTunerController.h"

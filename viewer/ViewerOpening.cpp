@@ -1,6 +1,5 @@
-#include "app/ViewerOpening.h"
+#include "viewer/ViewerOpening.h"
 
-#include "app/AppMessages.h"
 #include "settings/ViewerSettings.h"
 #include "channels/CountryConfigFile.h"
 #include "platform/Paths.h"
@@ -122,15 +121,6 @@ std::optional<std::string> countryPlanNotice(SettingsStore& store, const std::st
 void showCountryPlanNotice(QWidget* parent, SettingsStore& store, const std::string& countryFile, int countryCode) {
     if (const auto text = countryPlanNotice(store, countryFile, countryCode))
         framework::messageBox(parent, *text, framework::MessageButtons::Ok, MessageIcon::Information);
-}
-
-void closeSiblingPrograms(platform::WindowSystem& system) {
-    if (const auto fm = system.findWindow("KELTOFM", "")) {
-        if (system.sendMessage(fm, kMsgSiblingQuery, 0, 0) == kSiblingAnswerFm)
-            system.sendMessage(fm, platform::WM_CLOSE, 0, 0);
-    }
-    for (const char* cls : {"KELTOVCD", "KELTOMP3"})
-        if (const auto window = system.findWindow(cls, "")) system.sendMessage(window, platform::WM_CLOSE, 0, 0);
 }
 
 }  // namespace kelto

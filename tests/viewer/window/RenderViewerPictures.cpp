@@ -1,0 +1,111 @@
+// Opens the viewer on the simulated card on a real display (run it under Xvfb) and writes
+// pictures of the screen: the window at 484 by 424 showing channel 7 and the volume, at panel
+// widths 400 and 300, and with its context menu open.
+//   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/render_viewer_pictures docs/screenshots
+#include "viewer/window/CTvViewerDlg.h"
+
+#include "cardsim/BrooktreeCaptureDriver.h"
+#include "cardsim/CardTestHook.h"
+#include "framework/MessageBoxes.h"
+#include "platform/Paths.h"
+#include "settings/ViewerSettings.h"
+#include "viewer/window/ViewerHost.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+using namespace kelto;
+
+class PictureHost final : public ViewerHost {
+public:
+    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
+    void closeSiblingPrograms() override {}
+    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
+        return std::make_unique<framework::RemoteReceiver>(
+            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
+    }
+    void showAboutBox(QWidget*) override {}
+    void openReservationList() override {}
+    void viewerClosed(ViewerWindow*) override {}
+    void recordingEnded() override {}
+};
+
+void settle(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void shoot(const QRect& area, const QString& file) {
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    std::printf("%s: %s\n", qPrintable(file), shot.save(file) ? "written" : "NOT written");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? argv[1] : ".";
+    platform::prepareInstallRoot();
+    // Notices (no sound card under Xvfb) are answered without showing.
+    framework::setMessageBoxAnswerer([](const framework::MessageBoxRequest&) { return framework::IDOK; });
+    cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
+    cardsim::registerCaptureDriver();
+    SettingsStore store;
+    writeFactoryDefaults(store, platform::programPath().string());
+    store.writeInt("user", "CountryCode", 1);
+    store.writeInt("user", "s_flag", 1);
+    store.writeInt("user", "s_channel", 6);
+    store.writeInt("user", "s_windowx", 60);
+    store.writeInt("user", "s_windowy", 60);
+    store.writeInt("user", "s_windowwidth", 484);
+    store.writeInt("user", "s_windowheight", 424);
+    store.writeInt("user", "s_windowtle", 0);
+    int n = 0;
+    for (int c : {6, 7, 9, 11, 12}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
+    store.writeInt("tvchannel", "tv_count", n);
+
+    CTvViewerDlg::setContextMenuExecution(true);
+    CTvViewerDlg* viewer = CTvViewerDlg::open(std::make_unique<PictureHost>());
+    if (!viewer) return 1;
+    settle(800);
+    QTest::keyClick(viewer, Qt::Key_Up);  // channel 7
+    settle(600);
+    shoot(viewer->frameGeometry(), folder + "/viewer-ch7-484.png");
+    QTest::keyClick(viewer, Qt::Key_Right);  // at 16 already: the display stays
+    viewer->session()->SetVolumeStep(16);
+    settle(600);
+    shoot(viewer->frameGeometry(), folder + "/viewer-vol-484.png");
+
+    auto* picture = viewer->findChild<QWidget*>();
+    (void)picture;
+    const QPoint at = viewer->mapToGlobal(QPoint(120, 60));
+    QMetaObject::invokeMethod(viewer, [viewer, at] {
+        // The menu as a right click on the picture shows it.
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(120, 60), QPointF(at), Qt::RightButton, Qt::RightButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewer->childAt(120, 60), &press);
+    }, Qt::QueuedConnection);
+    settle(800);
+    if (QMenu* menu = viewer->lastContextMenu()) shoot(viewer->frameGeometry().united(menu->frameGeometry()), folder + "/viewer-menu-484.png");
+    if (QMenu* menu = viewer->lastContextMenu()) menu->close();
+    settle(200);
+
+    for (int width : {400, 300}) {
+        viewer->resize(width, width * 3 / 4 + 60);
+        settle(300);
+        QTest::keyClick(viewer, Qt::Key_Down);
+        settle(500);
+        shoot(viewer->frameGeometry(), folder + QString("/viewer-%1.png").arg(width));
+    }
+    viewer->close();
+    settle(200);
+    return 0;
+}

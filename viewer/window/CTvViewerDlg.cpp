@@ -1,0 +1,785 @@
+#include "viewer/window/CTvViewerDlg.h"
+
+#include "viewer/osd/ViewerHelp.h"
+
+#include "capture/CaptureWindowWidget.h"
+#include "capture/MotionCaptureSettings.h"
+#include "capture/NextCaptureFileName.h"
+#include "framework/ControlIds.h"
+#include "framework/MessageBoxes.h"
+#include "framework/QtMenus.h"
+#include "framework/ShellServices.h"
+#include "platform/Paths.h"
+#include "platform/Trace.h"
+#include "resources/ArtResource.h"
+#include "resources/StringTable.h"
+#include "viewer/RemoteButtons.h"
+#include "viewer/ViewerMessages.h"
+#include "viewer/ViewerOpening.h"
+#include "viewer/core/ViewerCommands.h"
+#include "viewer/panel/PanelPainter.h"
+#include "viewer/panel/TvFramePainter.h"
+#include "viewer/window/LaterWindows.h"
+#include "viewer/window/OsdOverlay.h"
+#include "viewer/window/StillFileReservation.h"
+#include "viewer/window/ViewerHost.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <filesystem>
+
+namespace kelto {
+
+using platform::WindowMessage;
+using viewer::LaterWindow;
+using viewer::PanelRegion;
+
+namespace {
+
+constexpr int kSizingBorderPx = 4;
+bool contextMenuExec = true;
+
+QSize screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() : QSize(1024, 768);
+}
+
+bool isTuner(VideoMode mode) { return mode == VideoMode::TV || mode == VideoMode::CATV; }
+
+}  // namespace
+
+void CTvViewerDlg::setContextMenuExecution(bool exec) { contextMenuExec = exec; }
+
+CTvViewerDlg::CTvViewerDlg(std::unique_ptr<ViewerHost> host)
+    : framework::Window(nullptr, Qt::Window | Qt::FramelessWindowHint), ownedHost_(std::move(host)), host_(*ownedHost_) {
+    framework::stampResourceId(this, kResourceId);
+    setWindowTitle("Kelto TV");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    setPalette(dark);
+    setAutoFillBackground(true);
+}
+
+CTvViewerDlg* CTvViewerDlg::open(std::unique_ptr<ViewerHost> owned) {
+    ViewerHost& host = *owned;
+    auto* viewer = new CTvViewerDlg(std::move(owned));
+    host.closeSiblingPrograms();
+    viewer->remote_ = host.createRemoteReceivingWindow();
+    if (!viewer->remote_ || !viewer->remote_->valid()) {
+        viewer->saved_ = true;
+        delete viewer;
+        return nullptr;
+    }
+    viewer->buildMessageMap();
+    viewer->initialise();
+    // Findable as "Kelto TV" once it has opened (or refused and is closing).
+    viewer->wiring().createPlatformWindow("#32770", "Kelto TV", host.windowSystem());
+    return viewer;
+}
+
+void CTvViewerDlg::refuse(std::optional<OpeningRefusal> refusal) {
+    if (refusal) showRefusal(this, *refusal);
+    postCloseRequest();
+}
+
+void CTvViewerDlg::postCloseRequest() {
+    refused_ = true;
+    // Through the event loop, so the close (and its saving) runs after the initialisation.
+    QMetaObject::invokeMethod(
+        this, [this] { wiring().dispatch(WindowMessage{windowHandle(), platform::WM_CLOSE, 0, 0, 0, {}, false}); },
+        Qt::QueuedConnection);
+}
+
+void CTvViewerDlg::initialise() {
+    if (const auto refusal = checkOperatingSystem()) return refuse(refusal);
+    setWindowIcon(iconResource(128));
+    const auto countryFile = findCountryFile(platform::windowsFolder());
+    if (!countryFile) return refuse(OpeningRefusal::NoCountryFile);
+    countryFile_ = countryFile->string();
+
+    // Keeps the display from blanking while the viewer is open.
+    timers().set(kDisplayInUseTimer, kDisplayInUsePeriodMs, framework::WindowTimers::Mode::Repeating);
+
+    const QSize screen = screenSize();
+    SettingsLoadContext context;
+    context.desktopWidth = screen.width();
+    context.desktopHeight = screen.height();
+    context.captureFolder =
+        store_.readString(section::kUser, "f_directory", platform::deriveCaptureFolder(platform::programPath().string()));
+    hardware_ = std::make_unique<ViewerHardware>(store_, this);
+    settings_ = loadViewerSettings(store_, context, [&](int countryCode, const std::string& frequencyName) {
+        return hardware_->chooseTables(countryFile_, countryCode, frequencyName);
+    });
+    settingsLoaded_ = true;
+    if (hardware_->tableSource() == TableSource::ConfigFile)
+        showCountryPlanNotice(this, store_, countryFile_, settings_.countryCode);
+
+    const auto driver = drivers::CaptureDriverList::describe(0);
+    if (const auto refusal = checkDisplay(driver.value_or(drivers::CaptureDriverDescription{}), primaryDisplayMode()))
+        return refuse(refusal);
+
+    panel_.width = settings_.window.width > 0 ? settings_.window.width : viewer::kDefaultWidth;
+    // The capture window, its driver and the tuner controller (their refusals show their own
+    // messages).
+    if (const auto refusal = hardware_->start(settings_, countryFile_)) {
+        postCloseRequest();
+        return;
+    }
+    if (auto* picture = hardware_->captureWindow().GetWindow()) {
+        picture->installEventFilter(this);
+        picture->setMouseTracking(true);
+        picture->setCursor(cursorResource(227));
+    }
+
+    osd_ = new viewer::OsdOverlay(this);
+    mixer_ = std::make_unique<mixer::CMixerVolume>();
+    session_ = std::make_unique<viewer::ViewerSession>(viewer::ViewerParts{
+        settings_, store_, hardware_->model(), hardware_->controller(), *mixer_, *this, *this, *this, nullptr, this});
+    if (!session_->openMixer(this)) {
+        // The viewer goes on without volume control; the notice comes once the window is open,
+        // so nothing of the opening waits for the user.
+        QMetaObject::invokeMethod(
+            this, [viewer = QPointer<CTvViewerDlg>(this)] {
+                if (viewer && !viewer->closed_) showRefusal(nullptr, OpeningRefusal::Mixer);
+            },
+            Qt::QueuedConnection);
+    }
+
+    wiring().loadAccelerators(kAcceleratorTable);
+    session_->applyPictureLevels();
+
+    const QRect saved(settings_.window.x, settings_.window.y, settings_.window.width, settings_.window.height);
+    setGeometry(viewer::openingRect(saved, settings_.fullScreen != 0, screen));
+    layoutChildren();
+    session_->applyLoadedMode();
+
+    show();
+    setFocus();
+    timers().set(kRepaintTimer, 500, framework::WindowTimers::Mode::OneShot);
+}
+
+void CTvViewerDlg::buildMessageMap() {
+    framework::MessageMap& map = messageMap();
+    map.onMessage(platform::WM_TIMER, [this](const WindowMessage& m) {
+        onTimer(int(m.wParam));
+        return std::int64_t(0);
+    });
+    map.onMessage(platform::WM_CHAR, [this](const WindowMessage& m) {
+        if (session_) session_->onCharacter(std::uint32_t(m.wParam));
+        return std::int64_t(0);
+    });
+    map.onMessage(remote::kFullScreen, [this](const WindowMessage&) {
+        if (!session_ || session_->companions().multiScreenOpen) return std::int64_t(0);
+        wiring().sendCommand(32779);
+        return std::int64_t(0);
+    });
+    for (std::uint32_t message : {remote::kMute, remote::kSource, remote::kPrevious, remote::kAdjust})
+        map.onMessage(message, [this](const WindowMessage& m) {
+            if (session_) session_->onRemoteMessage(m.message);
+            return std::int64_t(0);
+        });
+    map.onMessage(remote::kCapture, [this](const WindowMessage&) {
+        captureNextStill();
+        return std::int64_t(0);
+    });
+    map.onMessage(kMsgViewerClose, [this](const WindowMessage&) {
+        host_.windowSystem().postMessage(windowHandle(), platform::WM_CLOSE, 0, 0);
+        return std::int64_t(0);
+    });
+    map.onMessage(kMsgViewerPlacement, [this](const WindowMessage& m) {
+        if (m.wParam != 0) {
+            openLaterWindow(LaterWindow::FullScreen, "full screen");
+        } else if (m.fromOtherProcess) {
+            // An address is only good inside this process: another program's rectangle is refused.
+            platform::tracef("Viewer: a placement from another program carries an address; ignored");
+        } else if (m.lParam != 0) {
+            const int* r = reinterpret_cast<const int*>(m.lParam);
+            setGeometry(r[0], r[1], r[2], r[3] - 1);
+            show();
+        }
+        return std::int64_t(0);
+    });
+    map.onMessage(kMsgViewerAbout, [this](const WindowMessage&) {
+        host_.showAboutBox(this);
+        return std::int64_t(0);
+    });
+    map.onMessage(kMsgDebugTexts, [](const WindowMessage& m) {
+        // Texts carried in the message: a count and that many text pointers, which only this
+        // process's own senders can give.
+        if (m.fromOtherProcess) return std::int64_t(0);
+        const auto count = std::size_t(m.wParam);
+        const auto* texts = reinterpret_cast<const char* const*>(m.lParam);
+        for (std::size_t i = 0; texts && i < count && i < 64; ++i)
+            if (texts[i]) platform::tracef("Viewer: %s", texts[i]);
+        return std::int64_t(0);
+    });
+    map.onMessage(kMsgSiblingNotice, [](const WindowMessage&) { return std::int64_t(0); });
+    for (std::uint32_t message : {viewer::kMsgMixerLineChange, viewer::kMsgMixerControlChange})
+        map.onMessage(message, [this](const WindowMessage& m) {
+            if (session_) session_->onMixerMessage(m.message, isActiveWindow());
+            return std::int64_t(0);
+        });
+    mapCommands();
+}
+
+void CTvViewerDlg::mapCommands() {
+    framework::MessageMap& map = messageMap();
+    using namespace viewer::command;
+    for (int id : {kModeTv, kModeTvKey, kModeCatv, kModeCatvKey, kModeVideo, kModeVideoKey, kModeSvhsKey, kNextMode,
+                   kPreviousChannel, kSaveChannel, kDeleteChannel, kChannelUp, kChannelDown, kVolumeUp, kVolumeDown,
+                   kMuteToggle})
+        map.onCommand(id, [this, id] {
+            if (session_) viewer::runViewerCommand(*session_, id);
+        });
+    map.onCommand(32797, [this] { host_.showAboutBox(this); });
+    for (int id : {32774, 32777, 32800, 32832, 32778, 32779, 32780, 32790})
+        map.onCommand(id, [this, id] { showDisplayModeWindow(id); });
+    map.onCommand(32784, [this] {
+        frozen_ = !frozen_;
+        if (hardware_) hardware_->controller().Freeze(frozen_ ? 1 : 0);
+    });
+    map.onCommand(32866, [this] { stillCaptureRequest(); });
+    map.onCommand(32867, [] { openLaterWindow(LaterWindow::CaptureSheet, "serial capture"); });
+    map.onCommand(32868, [this] { settings_.imageFormat = 0; });
+    map.onCommand(32869, [this] { settings_.imageFormat = 1; });
+    for (int id : {32906, 32910}) map.onCommand(id, [this] { settings_.imageFormat = settings_.imageFormat == 0 ? 1 : 0; });
+    map.onCommand(32870, [this] {
+        if (!session_ || session_->recording()) return;
+        const std::string file = nextRecordingFileName();
+        if (!recordStream(file))
+            framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok,
+                                  framework::MessageIcon::Information);
+    });
+    map.onCommand(32872, [this] { settings_.streamFormat = 0; });
+    map.onCommand(32873, [this] { settings_.streamFormat = 1; });
+    map.onCommand(32874, [this] { settings_.streamFormat = 2; });
+    map.onCommand(32886, [] { openLaterWindow(LaterWindow::FrequencyTable, "the frequency table dialog"); });
+    map.onCommand(32776, [this] { multiScreen(); });
+    map.onCommand(32885, [this] { host_.openReservationList(); });
+    map.onCommand(32786, [this] {
+        settings_.closedCaptions = !settings_.closedCaptions;
+        platform::tracef("Viewer: closed captions %s", settings_.closedCaptions ? "on" : "off");
+    });
+    for (int id : {32785, 57670}) map.onCommand(id, [] { viewer::openViewerHelp(); });
+    map.onCommand(32782, [] { viewer::openHomePage(); });
+    map.onCommand(32825, [this] { host_.windowSystem().postMessage(windowHandle(), platform::WM_CLOSE, 0, 0); });
+    map.onCommand(1007, [] { openLaterWindow(LaterWindow::ConfigurationSheet, "the configuration sheet"); });
+    map.onCommand(1005, [] { openLaterWindow(LaterWindow::CaptureSheet, "the capture sheet"); });
+    map.onCommand(1052, [] { openLaterWindow(LaterWindow::Keypad, "the on-screen keypad"); });
+    // Items and keys without an action.
+    for (int id : {32834, 32911, 32862, 32863, 32864, 32890, 32894, 32899, 32879}) map.onCommand(id, [] {});
+}
+
+void CTvViewerDlg::showDisplayModeWindow(int command) {
+    switch (command) {
+    case 32774: openLaterWindow(LaterWindow::AlwaysOnTop, "always on top"); break;
+    case 32777: openLaterWindow(LaterWindow::TvFrame, "the TV frame switch"); break;
+    case 32800: openLaterWindow(LaterWindow::PanelToggle, "the panel switch"); break;
+    case 32832: openLaterWindow(LaterWindow::Option640x480, "the 640x480 option"); break;
+    case 32778: openLaterWindow(LaterWindow::Minimise, "minimise"); break;
+    case 32779: openLaterWindow(LaterWindow::FullScreen, "full screen"); break;
+    case 32780: openLaterWindow(LaterWindow::ResetPosition, "position and initialisation"); break;
+    default: openLaterWindow(LaterWindow::DesktopTv, "desktop TV"); break;
+    }
+}
+
+void CTvViewerDlg::multiScreen() {
+    if (!isTuner(settings_.videoMode)) return;
+    const auto& multi = settings_.videoMode == VideoMode::CATV ? settings_.multiCatv : settings_.multiTv;
+    bool any = false;
+    for (int i = 1; i <= settings_.multiSelect && i < int(multi.size()); ++i) any = any || multi[std::size_t(i)] != 0;
+    if (any) return openLaterWindow(LaterWindow::MultiScreen, "the multi-screen view");
+    framework::messageBox(this, LoadMessage(232), framework::MessageButtons::Ok, framework::MessageIcon::Information);
+    openLaterWindow(LaterWindow::MultiScreenPage, "the configuration sheet's multi-screen page");
+}
+
+void CTvViewerDlg::onTimer(int timerId) {
+    switch (timerId) {
+    case kDisplayInUseTimer:
+        ++displayInUseReports_;
+        if (displayInUseReporter_) displayInUseReporter_();
+        else platform::tracef("Viewer: display in use");
+        break;
+    case kRepaintTimer:
+        if (hardware_)
+            if (auto* picture = hardware_->captureWindow().GetWindow()) picture->update();
+        break;
+    case kVolumeRepeatStartTimer:
+        volumeRepeatFired_ = true;
+        [[fallthrough]];
+    case kVolumeRepeatTimer:
+        if (session_ && pressedRegion_ == PanelRegion::VolumeUp) session_->volumeUp();
+        else if (session_ && pressedRegion_ == PanelRegion::VolumeDown) session_->volumeDown();
+        if (timerId == kVolumeRepeatStartTimer)
+            timers().set(kVolumeRepeatTimer, 200, framework::WindowTimers::Mode::Repeating);
+        break;
+    case kStillCaptureTimer:
+        timers().kill(kStillCaptureTimer);
+        captureNextStill();
+        break;
+    default:
+        if (session_) session_->onTimer(timerId);
+        break;
+    }
+}
+
+void CTvViewerDlg::stillCaptureRequest() {
+    timers().set(kStillCaptureTimer, settings_.closedCaptions ? 100 : 1, framework::WindowTimers::Mode::OneShot);
+}
+
+std::string CTvViewerDlg::captureNextStill() {
+    if (!hardware_ || !hardware_->captureWindow().GetWindow()) return {};
+    const bool jpg = settings_.imageFormat == 1;
+    const auto path = viewer::reserveStillFile(jpg ? settings_.jpgDirectory : settings_.bmpDirectory,
+                                               jpg ? settings_.jpgFileName : settings_.bmpFileName,
+                                               jpg ? capture::StillFileType::Jpg : capture::StillFileType::Bmp);
+    if (!path) {
+        ShowOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, false, 10});
+        return {};
+    }
+    return CaptureStill(*path) ? *path : std::string();
+}
+
+bool CTvViewerDlg::CaptureStill(const std::string& path) {
+    // The announcement stays until another text replaces it.
+    timers().kill(viewer::kOsdTimer);
+    ShowOsdText({"CAPTURE : " + path, viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, false, 10});
+    const bool saved = hardware_ && hardware_->captureWindow().SaveFrameAsBitmapFile(path) != 0;
+    if (!saved) {
+        platform::tracef("Viewer: the picture could not be saved to %s", path.c_str());
+        std::error_code ignored;
+        if (std::filesystem::exists(path, ignored) && std::filesystem::file_size(path, ignored) == 0)
+            std::filesystem::remove(path, ignored);  // the empty reservation, not a picture
+        ShowOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, true, 10});
+        timers().set(viewer::kOsdTimer, viewer::kOsdPeriodMs, framework::WindowTimers::Mode::OneShot);
+    }
+    return saved;
+}
+
+std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
+    return framework::Window::defaultHandling(message);
+}
+
+// --- closing
+
+CTvViewerDlg::~CTvViewerDlg() {
+    remote_.reset();  // withdrawn from the remote-controller program, then removed
+    session_.reset();
+    if (mixer_) mixer_->Close();
+    hardware_.reset();
+    if (!closed_) host_.viewerClosed(this);  // destroyed without a close
+}
+
+void CTvViewerDlg::closeEvent(QCloseEvent* event) {
+    if (recording()) {
+        // Nothing the capture loop uses may go while it runs: end the recording, close after.
+        closeAfterRecording_ = true;
+        endRecording();
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    host_.viewerClosed(this);
+    timers().kill(kDisplayInUseTimer);
+    saveSettings();
+    if (mixer_) mixer_->Close();
+    if (hardware_) hardware_->stop();
+    remote_.reset();
+    if (framework::PlatformWindow* window = wiring().platformWindow()) window->destroy();
+    event->accept();
+}
+
+void CTvViewerDlg::saveSettings() {
+    // A start refused before the settings were read has nothing of the user's to write back: the
+    // factory values would overwrite the saved state.
+    if (saved_ || !settingsLoaded_ || !hardware_) return;
+    const QRect frame = geometry();
+    settings_.window = {frame.x(), frame.y(), frame.width(), frame.height()};
+    hardware_->takeBackChannels(settings_);
+    saveViewerSettings(store_, settings_);
+    saved_ = true;
+}
+
+void CTvViewerDlg::activate() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+// --- geometry and painting
+
+QRect CTvViewerDlg::panelRect() const { return QRect(0, height() - viewer::kPanelHeight, width(), viewer::kPanelHeight); }
+
+QRect CTvViewerDlg::pictureRect() const {
+    const QRect above(0, 0, width(), height() - viewer::kPanelHeight);
+    return settings_.windowTle != 0 && !isMaximized() ? viewer::TvFramePainter::pictureRect(above) : above;
+}
+
+void CTvViewerDlg::layoutChildren() {
+    laidOut_ = size();
+    panel_.width = width();
+    if (hardware_) {
+        const QRect picture = pictureRect();
+        hardware_->setPictureGeometry(picture.x(), picture.y(), picture.width(), picture.height());
+    }
+}
+
+void CTvViewerDlg::resizeEvent(QResizeEvent*) {
+    // Every size change takes the display away and re-establishes the picture (the first
+    // showing at the size it was laid out for is no change).
+    if (size() == laidOut_) return;
+    if (session_) session_->hideOsd();
+    layoutChildren();
+    if (hardware_) {
+        hardware_->captureWindow().SetOverlay(false);
+        hardware_->captureWindow().SetOverlay(true);
+    }
+    update();
+}
+
+void CTvViewerDlg::moveEvent(QMoveEvent*) { layoutChildren(); }
+
+void CTvViewerDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect above(0, 0, width(), height() - viewer::kPanelHeight);
+    if (settings_.windowTle != 0 && !isMaximized()) viewer::TvFramePainter::paint(painter, above);
+    painter.translate(panelRect().topLeft());
+    viewer::PanelPainter::paint(painter, panel_);
+}
+
+// --- the session's ports
+
+void CTvViewerDlg::ShowOsdText(const viewer::OsdText& text) {
+    if (osd_) osd_->showText(text, pictureRect());
+}
+
+void CTvViewerDlg::hideOsd() {
+    if (osd_) osd_->hide();
+}
+
+QString CTvViewerDlg::onScreenText() const { return osd_ && osd_->isVisible() ? osd_->text() : QString(); }
+
+void CTvViewerDlg::showChannelNumber(int number) {
+    panel_.channelNumber = number;
+    update(panelRect());
+}
+void CTvViewerDlg::showVolumeStep(int step) {
+    panel_.volumeStep = step;
+    update(panelRect());
+}
+void CTvViewerDlg::showMute(bool muted) {
+    panel_.muted = muted;
+    update(panelRect());
+}
+void CTvViewerDlg::showVideoMode(VideoMode mode) {
+    panel_.videoMode = int(mode);
+    update(panelRect());
+}
+void CTvViewerDlg::startTimer(int timerId, std::uint32_t periodMs) {
+    timers().set(timerId, periodMs, framework::WindowTimers::Mode::OneShot);
+}
+void CTvViewerDlg::stopTimer(int timerId) { timers().kill(timerId); }
+
+void CTvViewerDlg::onMixerMessage(std::uint32_t message, std::uintptr_t, std::uintptr_t) {
+    if (session_) session_->onMixerMessage(message, isActiveWindow());
+}
+
+// --- ViewerControls: through the session
+
+void CTvViewerDlg::setVideoMode(VideoMode mode) {
+    if (session_) session_->SetVideoMode(mode);
+}
+int CTvViewerDlg::currentChannel() const {
+    return settings_.videoMode == VideoMode::CATV ? settings_.catvChannel : settings_.tvChannel;
+}
+void CTvViewerDlg::tuneChannel(int channel) {
+    if (session_) session_->TuneChannel(channel, true);
+}
+RegisteredList CTvViewerDlg::registeredList(VideoMode mode) const {
+    if (session_) return session_->registeredList(mode);
+    return mode == VideoMode::CATV ? settings_.catvList : settings_.tvList;
+}
+ChannelBounds CTvViewerDlg::channelBounds() const { return hardware_ ? hardware_->bounds() : ChannelBounds{}; }
+
+RecordingSetup CTvViewerDlg::recordingSetup() {
+    RecordingSetup setup;
+    if (!hardware_) return setup;
+    if (const auto values = capture::GetRecordingSetup(hardware_->captureWindow(), store_))
+        setup = {values->frameRate, values->limitFlag, values->limitSeconds, values->audioFlag};
+    return setup;
+}
+
+void CTvViewerDlg::setRecordingSetup(const RecordingSetup& setup) {
+    if (!hardware_) return;
+    capture::SetRecordingSetup(hardware_->captureWindow(), store_,
+                               {setup.frameRate, setup.limitOn, setup.limitSeconds, setup.captureAudio});
+}
+
+std::string CTvViewerDlg::nextRecordingFileName() {
+    switch (settings_.streamFormat) {
+    case 1: return capture::NextCaptureFileName(settings_.mpg1Directory, settings_.mpg1FileName, capture::RecordingType::Mpeg1);
+    case 2: return capture::NextCaptureFileName(settings_.mpg2Directory, settings_.mpg2FileName, capture::RecordingType::Mpeg2);
+    default: return capture::NextCaptureFileName(settings_.aviDirectory, settings_.aviFileName, capture::RecordingType::Avi);
+    }
+}
+
+bool CTvViewerDlg::recordStream(const std::string& file) {
+    if (!session_ || closed_) return false;
+    const bool ok = session_->recordStream(file);
+    if (closeAfterRecording_) {
+        closeAfterRecording_ = false;
+        // From the event loop (the caller of recordStream still uses this viewer), and before
+        // what waited in the agent, so nothing is started again on a viewer that is closing.
+        QMetaObject::invokeMethod(
+            this, [this] {
+                if (!closed_) close();
+            },
+            Qt::QueuedConnection);
+    }
+    host_.recordingEnded();
+    return ok;
+}
+
+void CTvViewerDlg::endRecording() {
+    if (session_) session_->endRecording();
+}
+
+// RecordingPort
+bool CTvViewerDlg::recordStream(const std::string& file, int streamFormat) {
+    return hardware_ && hardware_->captureWindow().CaptureVideoStream(file, streamFormat) != 0;
+}
+void CTvViewerDlg::stopRecording() {
+    if (hardware_) hardware_->captureWindow().StopCaptureVideoStream();
+}
+
+// --- the context menu
+
+viewer::ContextMenuState CTvViewerDlg::contextMenuState() const {
+    viewer::ContextMenuState s;
+    s.alwaysOnTop = settings_.aboveScreen != 0;
+    s.tvFrame = settings_.windowTle != 0;
+    s.frozen = frozen_;
+    s.option640x480 = settings_.forceDisplayChange != 0;
+    s.closedCaptions = settings_.closedCaptions;
+    s.maximised = isMaximized() || isFullScreen();
+    s.stillType = settings_.imageFormat;
+    s.recordingType = settings_.streamFormat;
+    s.videoMode = int(settings_.videoMode);
+    s.enableSvhs = settings_.enableSvhs != 0;
+    s.countryCode = settings_.countryCode;
+    if (session_) {
+        const auto& c = session_->companions();
+        s.keypadOpen = c.keypadOpen;
+        s.configSheetOpen = c.configSheetOpen;
+        s.captureSheetOpen = c.captureSheetOpen;
+    }
+    return s;
+}
+
+void CTvViewerDlg::showContextMenu(const QPoint& globalPos) {
+    const viewer::ContextMenuState state = contextMenuState();
+    if (state.option640x480 && state.maximised) return;
+    const auto menu = loadMenu(viewer::kContextMenuId);
+    if (!menu) return;
+    const MenuItem* popup = nullptr;
+    for (const MenuItem& child : menu->children)
+        if (child.kind == MenuItem::Kind::Popup && child.text == viewer::kContextPopup) popup = &child;
+    if (!popup) return;
+    const MenuItem prepared = viewer::prepareContextMenu(*popup, state);
+    delete contextMenu_;
+    contextMenu_ = framework::buildMenu(prepared, this, [this](int command) { wiring().sendCommand(command); });
+    if (contextMenuExec) contextMenu_->popup(globalPos);
+}
+
+// --- mouse: the panel, moving and sizing the window, the picture's own rules
+
+std::optional<viewer::SizingEdge> CTvViewerDlg::edgeAt(const QPoint& at) const {
+    const bool left = at.x() < kSizingBorderPx, right = at.x() >= width() - kSizingBorderPx;
+    const bool top = at.y() < kSizingBorderPx, bottom = at.y() >= height() - kSizingBorderPx;
+    using E = viewer::SizingEdge;
+    if (top && left) return E::TopLeft;
+    if (top && right) return E::TopRight;
+    if (bottom && left) return E::BottomLeft;
+    if (bottom && right) return E::BottomRight;
+    if (left) return E::Left;
+    if (right) return E::Right;
+    if (top) return E::Top;
+    if (bottom) return E::Bottom;
+    return std::nullopt;
+}
+
+void CTvViewerDlg::applySizing(viewer::SizingEdge edge, const QRect& proposed) {
+    const bool panelVisible = true;
+    const auto limits = viewer::trackingLimits(panelVisible, false, false, screenSize());
+    QRect bounded = proposed;
+    bounded.setWidth(std::clamp(proposed.width(), limits.smallest.width(), limits.largest.width()));
+    bounded.setHeight(std::clamp(proposed.height(), limits.smallest.height(), limits.largest.height()));
+    setGeometry(viewer::sizedRect(geometry(), bounded, edge, panelVisible));
+}
+
+void CTvViewerDlg::pressPanel(const QPoint& at, bool doubleClick) {
+    const viewer::PanelLayout layout(width());
+    const QPoint inPanel = at - panelRect().topLeft();
+    const auto region = layout.regionAt(inPanel);
+    if (!region) {
+        if (!doubleClick) dragOffset_ = at;  // moves the window as a caption drag would
+        return;
+    }
+    if (doubleClick && *region != PanelRegion::VolumeUp && *region != PanelRegion::VolumeDown) return;
+    if (!viewer::isRegionActive(*region, int(settings_.videoMode))) return;
+    pressedRegion_ = region;
+    panel_.setPressed(*region, true);
+    if (*region == PanelRegion::VolumeUp || *region == PanelRegion::VolumeDown) {
+        volumeRepeatFired_ = false;
+        timers().set(kVolumeRepeatStartTimer, 500, framework::WindowTimers::Mode::OneShot);
+    }
+    grabMouse();
+    update(panelRect());
+}
+
+void CTvViewerDlg::releasePanel(const QPoint& at) {
+    const auto region = *pressedRegion_;
+    pressedRegion_.reset();
+    panel_.releaseAll();
+    releaseMouse();
+    timers().kill(kVolumeRepeatStartTimer);
+    timers().kill(kVolumeRepeatTimer);
+    update(panelRect());
+    const viewer::PanelLayout layout(width());
+    if (layout.regionAt(at - panelRect().topLeft()) != region || !session_) return;
+    switch (region) {
+    case PanelRegion::ChannelUp: session_->channelUp(); break;
+    case PanelRegion::ChannelDown: session_->channelDown(); break;
+    case PanelRegion::VolumeUp:
+        if (!volumeRepeatFired_) session_->volumeUp();
+        break;
+    case PanelRegion::VolumeDown:
+        if (!volumeRepeatFired_) session_->volumeDown();
+        break;
+    case PanelRegion::Exit: host_.windowSystem().postMessage(windowHandle(), platform::WM_CLOSE, 0, 0); break;
+    case PanelRegion::Capture: wiring().sendCommand(1005); break;
+    case PanelRegion::Configuration: wiring().sendCommand(1007); break;
+    case PanelRegion::Mute: session_->muteToggle(); break;
+    case PanelRegion::VideoSource: session_->nextVideoMode(); break;
+    case PanelRegion::Keypad: wiring().sendCommand(1052); break;
+    case PanelRegion::Information:
+    case PanelRegion::ChannelInformation: break;
+    }
+}
+
+void CTvViewerDlg::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (const auto edge = edgeAt(at); edge && !isMaximized()) {
+            sizingEdge_ = edge;
+            sizingStart_ = geometry();
+            sizingPress_ = event->globalPosition().toPoint();
+            return;
+        }
+        if (panelRect().contains(at)) return pressPanel(at, false);
+        dragOffset_ = at;
+        return;
+    }
+    // A right click on the panel strip shows nothing; elsewhere (the frame round the picture)
+    // it shows the context menu.
+    if (event->button() == Qt::RightButton && !panelRect().contains(at)) showContextMenu(event->globalPosition().toPoint());
+}
+
+void CTvViewerDlg::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (sizingEdge_) {
+        const QPoint d = global - sizingPress_;
+        QRect proposed = sizingStart_;
+        using E = viewer::SizingEdge;
+        const E e = *sizingEdge_;
+        if (e == E::Left || e == E::TopLeft || e == E::BottomLeft) proposed.setLeft(proposed.left() + d.x());
+        if (e == E::Right || e == E::TopRight || e == E::BottomRight) proposed.setRight(proposed.right() + d.x());
+        if (e == E::Top || e == E::TopLeft || e == E::TopRight) proposed.setTop(proposed.top() + d.y());
+        if (e == E::Bottom || e == E::BottomLeft || e == E::BottomRight) proposed.setBottom(proposed.bottom() + d.y());
+        applySizing(e, proposed);
+        return;
+    }
+    if (dragOffset_ && (event->buttons() & Qt::LeftButton)) {
+        move(global - *dragOffset_);
+        return;
+    }
+    // The sizing cursors over the edges.
+    using E = viewer::SizingEdge;
+    const auto edge = edgeAt(event->position().toPoint());
+    int cursorId = 227;
+    if (edge == E::Left || edge == E::Right) cursorId = 228;
+    else if (edge == E::Top || edge == E::Bottom) cursorId = 235;
+    else if (edge == E::TopLeft || edge == E::BottomRight) cursorId = 237;
+    else if (edge == E::TopRight || edge == E::BottomLeft) cursorId = 236;
+    setCursor(cursorResource(cursorId));
+}
+
+void CTvViewerDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    sizingEdge_.reset();
+    dragOffset_.reset();
+    if (pressedRegion_) releasePanel(event->position().toPoint());
+}
+
+void CTvViewerDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && panelRect().contains(at)) pressPanel(at, true);
+}
+
+bool CTvViewerDlg::eventFilter(QObject* watched, QEvent* event) {
+    auto* picture = hardware_ ? hardware_->captureWindow().GetWindow() : nullptr;
+    if (watched != picture) return framework::Window::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            showContextMenu(mouse->globalPosition().toPoint());
+            return true;
+        }
+        if (mouse->button() == Qt::LeftButton && !isMaximized()) {
+            picture->setCursor(cursorResource(239));
+            dragOffset_ = mouse->globalPosition().toPoint() - pos();
+            return true;
+        }
+        return false;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (dragOffset_ && (mouse->buttons() & Qt::LeftButton)) move(mouse->globalPosition().toPoint() - *dragOffset_);
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        if (dragOffset_) {
+            dragOffset_.reset();
+            picture->setCursor(cursorResource(227));
+        }
+        return false;
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            host_.windowSystem().postMessage(windowHandle(), platform::WM_COMMAND, 32779, 0);
+        return true;
+    default: return false;
+    }
+}
+
+// --- keys that are not accelerators: digits of a channel number; everything else is swallowed
+
+void CTvViewerDlg::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (session_ && key >= Qt::Key_0 && key <= Qt::Key_9) {
+        const bool pad = event->modifiers() & Qt::KeypadModifier;
+        session_->onDigitKey(std::uint32_t((pad ? 96 : 48) + (key - Qt::Key_0)));
+    }
+    event->accept();
+}
+
+}  // namespace kelto

@@ -1,0 +1,188 @@
+#pragma once
+// The window in which the user watches television: the live picture above, the control panel
+// strip (60 pixels, painted here) below, no caption bar. It opens in the viewer's order (checks,
+// settings, capture window, hardware, mixer, keys, picture levels, placement, video mode), runs
+// everything that reaches it through its one message map (menu, accelerator table 390, panel,
+// the remote controller's messages and characters, timers, mixer notices) and hands the work to
+// the widget-free ViewerSession; on close it ends a running recording first, then saves the
+// settings and releases the hardware.
+#include "framework/RemoteReceiver.h"
+#include "framework/Window.h"
+#include "platform/mixer/MixerService.h"
+#include "settings/SettingsStore.h"
+#include "settings/ViewerSettings.h"
+#include "viewer/ViewerHardware.h"
+#include "viewer/ViewerWindow.h"
+#include "viewer/core/ViewerPorts.h"
+#include "viewer/core/ViewerSession.h"
+#include "viewer/panel/PanelState.h"
+#include "viewer/window/ContextMenu.h"
+#include "viewer/window/ViewerGeometry.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+
+namespace kelto {
+
+class ViewerHost;
+
+namespace viewer {
+class OsdOverlay;
+}
+
+class CTvViewerDlg : public framework::Window,
+                     public ViewerWindow,
+                     private viewer::OsdSink,
+                     private viewer::PanelSink,
+                     private viewer::TimerHost,
+                     private viewer::RecordingPort,
+                     private platform::mixer::MixerNotificationTarget {
+    Q_OBJECT
+public:
+    static constexpr int kResourceId = 102;
+    static constexpr int kAcceleratorTable = 390;
+    // Timers of the window.
+    static constexpr int kDisplayInUseTimer = 287;
+    static constexpr std::uint32_t kDisplayInUsePeriodMs = 50000;
+    static constexpr int kRepaintTimer = 40;
+    static constexpr int kVolumeRepeatStartTimer = 1;
+    static constexpr int kVolumeRepeatTimer = 10;
+    static constexpr int kStillCaptureTimer = 41;
+
+    // Creates the window and runs its initialisation. A refusal shows its message and posts the
+    // window a close request, so it closes by its ordinary close path; null only when the
+    // window could not be made at all.
+    static CTvViewerDlg* open(std::unique_ptr<ViewerHost> host);
+    ~CTvViewerDlg() override;
+
+    // --- ViewerWindow
+    platform::WindowHandle windowHandle() const override { return Window::windowHandle(); }
+    void activate() override;
+    bool closedByRemote() const override { return closedByRemote_; }
+    void setClosedByRemote() override { closedByRemote_ = true; }
+    VideoMode videoMode() const override { return settings_.videoMode; }
+    void setVideoMode(VideoMode mode) override;
+    int currentChannel() const override;
+    void tuneChannel(int channel) override;
+    int countryCode() const override { return settings_.countryCode; }
+    RegisteredList registeredList(VideoMode mode) const override;
+    ChannelBounds channelBounds() const override;
+    RecordingSetup recordingSetup() override;
+    void setRecordingSetup(const RecordingSetup& setup) override;
+    std::string nextRecordingFileName() override;
+    bool recordStream(const std::string& file) override;
+    bool recording() const override { return session_ && session_->recording(); }
+    void endRecording() override;
+
+    // Saves the current picture to `path`, announcing "CAPTURE : path" on the display; when the
+    // save fails the announcement gives way to a failure text. True when the file was written.
+    bool CaptureStill(const std::string& path);
+    // Takes the next numbered still picture of the chosen type (the name reserved for this
+    // capture alone); the path written, or "" when nothing was.
+    std::string captureNextStill();
+
+    // --- what tests and the screenshots look at.
+    // The on-screen display's text ("" while it is hidden).
+    QString onScreenText() const;
+    viewer::ViewerSession* session() { return session_.get(); }
+    const viewer::PanelState& panelState() const { return panel_; }
+    const ViewerSettings& settings() const { return settings_; }
+    // The rectangle of the panel strip and of the picture in the window.
+    QRect panelRect() const;
+    QRect pictureRect() const;
+    // The context menu as it was last shown (null before).
+    QMenu* lastContextMenu() const { return contextMenu_; }
+    // Whether the initialisation refused (the close request is on its way).
+    bool refused() const { return refused_; }
+    // The number of times the display was reported in use (timer 287).
+    int displayInUseReports() const { return displayInUseReports_; }
+    // Replaces the report that the display is in use (the default only traces it).
+    void setDisplayInUseReporter(std::function<void()> reporter) { displayInUseReporter_ = std::move(reporter); }
+    // Whether a context menu pops up when shown; tests switch the blocking popup off and read
+    // lastContextMenu() instead.
+    static void setContextMenuExecution(bool exec);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    std::int64_t defaultHandling(const platform::WindowMessage& message) override;
+
+private:
+    explicit CTvViewerDlg(std::unique_ptr<ViewerHost> host);
+    void initialise();
+    void refuse(std::optional<OpeningRefusal> refusal);
+    void postCloseRequest();
+    void buildMessageMap();
+    void mapCommands();
+    void onTimer(int timerId);
+    void saveSettings();
+    void layoutChildren();
+    void showContextMenu(const QPoint& globalPos);
+    viewer::ContextMenuState contextMenuState() const;
+    void pressPanel(const QPoint& at, bool doubleClick);
+    void releasePanel(const QPoint& at);
+    std::optional<viewer::SizingEdge> edgeAt(const QPoint& at) const;
+    void applySizing(viewer::SizingEdge edge, const QRect& proposed);
+    void stillCaptureRequest();
+    void multiScreen();
+    void showDisplayModeWindow(int command);
+
+    // --- ports of the session
+    void ShowOsdText(const viewer::OsdText& text) override;
+    void hideOsd() override;
+    void showChannelNumber(int number) override;
+    void showVolumeStep(int step) override;
+    void showMute(bool muted) override;
+    void showVideoMode(VideoMode mode) override;
+    void startTimer(int timerId, std::uint32_t periodMs) override;
+    void stopTimer(int timerId) override;
+    RecordingSetup recordingSetupOfCapture();
+    bool recordStream(const std::string& file, int streamFormat) override;
+    void stopRecording() override;
+    void onMixerMessage(std::uint32_t message, std::uintptr_t deviceHandle, std::uintptr_t id) override;
+
+    std::unique_ptr<ViewerHost> ownedHost_;
+    ViewerHost& host_;
+    SettingsStore store_;
+    ViewerSettings settings_;
+    bool settingsLoaded_ = false;
+    std::unique_ptr<ViewerHardware> hardware_;
+    std::unique_ptr<mixer::CMixerVolume> mixer_;
+    std::unique_ptr<viewer::ViewerSession> session_;
+    std::unique_ptr<framework::RemoteReceiver> remote_;
+    viewer::OsdOverlay* osd_ = nullptr;
+    viewer::PanelState panel_;
+    QPointer<QMenu> contextMenu_;
+    std::string countryFile_;
+    bool refused_ = false;
+    bool closedByRemote_ = false;
+    bool saved_ = false;
+    bool closed_ = false;
+    bool closeAfterRecording_ = false;
+    bool frozen_ = false;
+    int displayInUseReports_ = 0;
+    std::function<void()> displayInUseReporter_;
+    // Panel press: the region held down, and whether the volume repeat has fired.
+    std::optional<viewer::PanelRegion> pressedRegion_;
+    bool volumeRepeatFired_ = false;
+    // A drag of the window (caption drag) or of one of its edges.
+    std::optional<QPoint> dragOffset_;
+    std::optional<viewer::SizingEdge> sizingEdge_;
+    QRect sizingStart_;
+    QPoint sizingPress_;
+    QSize laidOut_;
+};
+
+}  // namespace kelto
