@@ -5,6 +5,7 @@
 #include "platform/RegistryHive.h"
 #include "platform/WindowSystem.h"
 #include "reservations/ReserveFile.h"
+#include "tests/app/ChildProcess.h"
 #include "tests/support/TestRoot.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ namespace kelto {
 namespace {
 
 namespace fs = std::filesystem;
+using test::waitFor;
 using Clock = std::chrono::steady_clock;
 
 // Every atomic save of the agent waits this long between its complete temporary file and the
@@ -29,28 +31,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int kSaveDelayMs = 40;
 
 pid_t spawn(const std::vector<std::string>& args, bool slowSaves) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (slowSaves) ::setenv("KELTO_ATOMIC_WRITE_DELAY_MS", std::to_string(kSaveDelayMs).c_str(), 1);
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    return pid;
-}
-
-// Waits at most about ten seconds for the process to end; its exit code, or -1.
-int waitFor(pid_t pid) {
-    for (int i = 0; i < 1000; ++i) {
-        int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    return -1;
+    test::SpawnOptions options;
+    if (slowSaves) options.setEnv.emplace_back("KELTO_ATOMIC_WRITE_DELAY_MS", std::to_string(kSaveDelayMs));
+    return test::spawn(args, options);
 }
 
 void killNow(pid_t pid) {

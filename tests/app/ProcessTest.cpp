@@ -1,5 +1,6 @@
 // The program as separate processes: KeltoTV started twice, driven with keltoctl.
 #include "platform/WindowSystem.h"
+#include "tests/app/ChildProcess.h"
 #include "tests/support/TestRoot.h"
 #include "tools/keltoctl/RemoteCommands.h"
 
@@ -14,52 +15,9 @@ namespace kelto {
 namespace {
 
 using platform::WindowSystem;
-
-// How a child process starts: environment changes, where its output goes, and whether the
-// session-end signal is held back (blocked) from its first instruction on.
-struct SpawnOptions {
-    std::vector<std::pair<std::string, std::string>> setEnv;
-    std::vector<std::string> unsetEnv;
-    std::filesystem::path output;  // stdout and stderr; empty: inherited
-    bool holdSessionEnd = false;
-};
-
-pid_t spawn(const std::vector<std::string>& args, const SpawnOptions& options = {}) {
-    // Blocked before the fork, so the child has it blocked from its very first instruction.
-    sigset_t held, previous;
-    sigemptyset(&held);
-    sigaddset(&held, SIGTERM);
-    if (options.holdSessionEnd) ::pthread_sigmask(SIG_BLOCK, &held, &previous);
-    const pid_t pid = ::fork();
-    if (pid != 0 && options.holdSessionEnd) ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    if (pid == 0) {
-        for (const auto& [name, value] : options.setEnv) ::setenv(name.c_str(), value.c_str(), 1);
-        for (const auto& name : options.unsetEnv) ::unsetenv(name.c_str());
-        if (!options.output.empty()) {
-            const int fd = ::open(options.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            ::dup2(fd, 1);
-            ::dup2(fd, 2);
-        }
-        std::vector<char*> argv;
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    return pid;
-}
-
-// Waits at most about ten seconds for the process to end; its exit code, or -1.
-int waitFor(pid_t pid) {
-    for (int i = 0; i < 1000; ++i) {
-        int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    return -1;
-}
+using test::SpawnOptions;
+using test::spawn;
+using test::waitFor;
 
 int run(const std::vector<std::string>& args, const SpawnOptions& options = {}) { return waitFor(spawn(args, options)); }
 
