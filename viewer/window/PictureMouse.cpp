@@ -33,37 +33,34 @@ PictureMouse::~PictureMouse() {
 
 bool PictureMouse::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &picture_) return false;
+    // The picture's mouse ends here: what it does not use must not reach the viewer behind it,
+    // whose own press (on its frame) would start a drag of the window.
     switch (event->type()) {
-    case QEvent::MouseButtonPress: return pressed(*static_cast<QMouseEvent*>(event));
-    case QEvent::MouseButtonRelease: released(*static_cast<QMouseEvent*>(event)); return false;
-    case QEvent::MouseMove: moved(*static_cast<QMouseEvent*>(event)); return false;
+    case QEvent::MouseButtonPress: pressed(*static_cast<QMouseEvent*>(event)); return true;
+    case QEvent::MouseButtonRelease: released(*static_cast<QMouseEvent*>(event)); return true;
+    case QEvent::MouseMove: moved(*static_cast<QMouseEvent*>(event)); return true;
     case QEvent::MouseButtonDblClick:
-        // The second press of a double click comes as this alone: it starts no drag.
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) side_.postFullScreenToggle();
         return true;
     default: return false;
     }
 }
 
-bool PictureMouse::pressed(const QMouseEvent& event) {
+void PictureMouse::pressed(const QMouseEvent& event) {
     // A press is the user at work: the cursor does not vanish under it.
     timers_.kill(kHoverTimer);
     if (event.button() == Qt::RightButton) {
         showCursor();
         side_.showContextMenu(event.globalPosition().toPoint());
-        return true;
+        return;
     }
-    if (event.button() != Qt::LeftButton) return false;
-    if (side_.multiScreenOpen()) {
-        side_.pressOnMultiScreen(event.position().toPoint());
-        return true;
-    }
-    if (side_.maximised()) return false;
+    if (event.button() != Qt::LeftButton) return;
+    if (side_.multiScreenOpen()) return side_.pressOnMultiScreen(event.position().toPoint());
+    if (side_.maximised()) return;
     // The move itself starts with the first movement, so a click (or the first click of a
     // double click) stays a click and never goes to the window manager.
     drag_ = Drag{event.globalPosition().toPoint(), viewer_.pos(), false};
     applyCursor();
-    return true;
 }
 
 void PictureMouse::released(const QMouseEvent& event) {

@@ -57,7 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool pressed(const QMouseEvent& event);
+    void pressed(const QMouseEvent& event);
     void released(const QMouseEvent& event);
     void moved(const QMouseEvent& event);
     void showCursor();
