@@ -18,8 +18,8 @@
 #include "viewer/ViewerOpening.h"
 #include "viewer/core/ViewerCommands.h"
 #include "viewer/panel/PanelPainter.h"
-#include "viewer/panel/TvFramePainter.h"
 #include "viewer/panel/PanelTooltips.h"
+#include "viewer/panel/TvFramePainter.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/MinimisedIcon.h"
 #include "viewer/window/OsdOverlay.h"
@@ -27,8 +27,8 @@
 #include "viewer/window/ViewerHost.h"
 
 #include <QCloseEvent>
-#include <QHelpEvent>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>

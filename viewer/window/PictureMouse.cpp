@@ -26,11 +26,6 @@ PictureMouse::PictureMouse(QWidget& picture, QWidget& viewer, framework::WindowT
     applyCursor();
 }
 
-PictureMouse::~PictureMouse() {
-    picture_.removeEventFilter(this);
-    timers_.kill(kHoverTimer);
-}
-
 bool PictureMouse::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &picture_) return false;
     // The picture's mouse ends here: what it does not use must not reach the viewer behind it,

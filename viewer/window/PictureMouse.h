@@ -38,9 +38,10 @@ public:
     // window is then moved here, step by step).
     using SystemMove = std::function<bool(QWidget& window)>;
 
-    // Watches `picture`, a child of `viewer`, whose timers carry the hover wait.
+    // Watches `picture`, a child of `viewer`, whose timers carry the hover wait. It belongs to
+    // the picture and goes with it, touching nothing else then (the viewer may be half gone): a
+    // hover wait still running finds no PictureMouse and ends without effect.
     PictureMouse(QWidget& picture, QWidget& viewer, framework::WindowTimers& timers, ViewerSide side);
-    ~PictureMouse() override;
 
     // The hover wait ran out (the viewer's kHoverTimer).
     void hoverExpired();

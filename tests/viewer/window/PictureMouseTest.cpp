@@ -173,5 +173,14 @@ TEST_F(PictureMouseTest, ADoubleClickReachesTheFullScreenCommand) {
     EXPECT_TRUE(showsCursor(picture(), 227));
 }
 
+// The viewer goes (and its picture with it) while the wait runs: the expiry finds nothing to do.
+TEST_F(PictureMouseTest, AWaitRunningWhenTheViewerClosesEndsWithoutEffect) {
+    viewer->showFullScreen();
+    moveOver({50, 50});
+    close();
+    ASSERT_FALSE(viewer);
+    scheduler.advanceMs(3000);
+}
+
 }  // namespace
 }  // namespace kelto
