@@ -26,4 +26,12 @@ QString tooltipText(PanelRegion region) {
     return QString::fromStdString(LoadMessage(tooltipStringId(region)));
 }
 
+std::optional<PanelTip> panelTipAt(int panelWidth, QPoint point, bool tooltipsOn) {
+    if (!tooltipsOn) return std::nullopt;
+    const PanelLayout layout(panelWidth);
+    const auto region = layout.regionAt(point);
+    if (!region) return std::nullopt;
+    return PanelTip{tooltipText(*region), layout.regionRect(*region)};
+}
+
 }  // namespace kelto::viewer

@@ -2,7 +2,10 @@
 // The tooltip of each panel region: a string-table text, in the user's language.
 #include "viewer/panel/PanelLayout.h"
 
+#include <QRect>
 #include <QString>
+
+#include <optional>
 
 namespace kelto::viewer {
 
@@ -10,5 +13,14 @@ namespace kelto::viewer {
 int tooltipStringId(PanelRegion region);
 // Its text in the current language.
 QString tooltipText(PanelRegion region);
+
+// The tip to show at `point` of a strip `panelWidth` wide: the text of the region under it, and
+// the region's rectangle (the tip goes when the pointer leaves it). None outside every region
+// and none at all while the user has switched tooltips off.
+struct PanelTip {
+    QString text;
+    QRect region;
+};
+std::optional<PanelTip> panelTipAt(int panelWidth, QPoint point, bool tooltipsOn);
 
 }  // namespace kelto::viewer

@@ -18,19 +18,23 @@
 #include "viewer/ViewerOpening.h"
 #include "viewer/core/ViewerCommands.h"
 #include "viewer/panel/PanelPainter.h"
+#include "viewer/panel/PanelTooltips.h"
 #include "viewer/panel/TvFramePainter.h"
 #include "viewer/window/LaterWindows.h"
+#include "viewer/window/MinimisedIcon.h"
 #include "viewer/window/OsdOverlay.h"
 #include "viewer/window/StillFileReservation.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QToolTip>
 
 #include <filesystem>
 
@@ -134,11 +138,7 @@ void CTvViewerDlg::initialise() {
         postCloseRequest();
         return;
     }
-    if (auto* picture = hardware_->captureWindow().GetWindow()) {
-        picture->installEventFilter(this);
-        picture->setMouseTracking(true);
-        picture->setCursor(cursorResource(227));
-    }
+    if (auto* picture = hardware_->captureWindow().GetWindow()) watchPictureMouse(*picture);
 
     osd_ = new viewer::OsdOverlay(this);
     mixer_ = std::make_unique<mixer::CMixerVolume>();
@@ -223,6 +223,7 @@ void CTvViewerDlg::buildMessageMap() {
         return std::int64_t(0);
     });
     map.onMessage(kMsgSiblingNotice, [](const WindowMessage&) { return std::int64_t(0); });
+    map.onMessage(platform::WM_SYSCOMMAND, [this](const WindowMessage& m) { return onSystemCommand(m); });
     for (std::uint32_t message : {viewer::kMsgMixerLineChange, viewer::kMsgMixerControlChange})
         map.onMessage(message, [this](const WindowMessage& m) {
             if (session_) session_->onMixerMessage(m.message, isActiveWindow());
@@ -326,6 +327,9 @@ void CTvViewerDlg::onTimer(int timerId) {
         timers().kill(kStillCaptureTimer);
         captureNextStill();
         break;
+    case viewer::PictureMouse::kHoverTimer:
+        if (pictureMouse_) pictureMouse_->hoverExpired();
+        break;
     default:
         if (session_) session_->onTimer(timerId);
         break;
@@ -366,6 +370,7 @@ bool CTvViewerDlg::CaptureStill(const std::string& path) {
 }
 
 std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
+    if (message.message == platform::WM_SYSCOMMAND) return systemCommandDefault(message);
     return framework::Window::defaultHandling(message);
 }
 
@@ -437,6 +442,7 @@ void CTvViewerDlg::resizeEvent(QResizeEvent*) {
     // Every size change takes the display away and re-establishes the picture (the first
     // showing at the size it was laid out for is no change).
     if (size() == laidOut_) return;
+    if (pictureMouse_) pictureMouse_->afterSizeChange();
     if (session_) session_->hideOsd();
     layoutChildren();
     if (hardware_) {
@@ -450,6 +456,7 @@ void CTvViewerDlg::moveEvent(QMoveEvent*) { layoutChildren(); }
 
 void CTvViewerDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (isMinimized()) return viewer::paintMinimisedIcon(painter, rect());
     const QRect above(0, 0, width(), height() - viewer::kPanelHeight);
     if (settings_.windowTle != 0 && !isMaximized()) viewer::TvFramePainter::paint(painter, above);
     painter.translate(panelRect().topLeft());
@@ -689,9 +696,13 @@ void CTvViewerDlg::mousePressEvent(QMouseEvent* event) {
         dragOffset_ = at;
         return;
     }
-    // A right click on the panel strip shows nothing; elsewhere (the frame round the picture)
-    // it shows the context menu.
-    if (event->button() == Qt::RightButton && !panelRect().contains(at)) showContextMenu(event->globalPosition().toPoint());
+    if (event->button() != Qt::RightButton) return;
+    // The panel strip shows no context menu; its background, which drags like a caption, offers
+    // the system menu as a caption would. Elsewhere (the frame round the picture) the context
+    // menu.
+    const QPoint global = event->globalPosition().toPoint();
+    if (!panelRect().contains(at)) return showContextMenu(global);
+    if (!viewer::PanelLayout(width()).regionAt(at - panelRect().topLeft())) showSystemMenu(global);
 }
 
 void CTvViewerDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -724,6 +735,7 @@ void CTvViewerDlg::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CTvViewerDlg::mouseReleaseEvent(QMouseEvent* event) {
+    QToolTip::hideText();
     if (event->button() != Qt::LeftButton) return;
     sizingEdge_.reset();
     dragOffset_.reset();
@@ -735,46 +747,103 @@ void CTvViewerDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && panelRect().contains(at)) pressPanel(at, true);
 }
 
-bool CTvViewerDlg::eventFilter(QObject* watched, QEvent* event) {
-    auto* picture = hardware_ ? hardware_->captureWindow().GetWindow() : nullptr;
-    if (watched != picture) return framework::Window::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
-            showContextMenu(mouse->globalPosition().toPoint());
-            return true;
-        }
-        if (mouse->button() == Qt::LeftButton && !isMaximized()) {
-            picture->setCursor(cursorResource(239));
-            dragOffset_ = mouse->globalPosition().toPoint() - pos();
-            return true;
-        }
-        return false;
-    }
-    case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (dragOffset_ && (mouse->buttons() & Qt::LeftButton)) move(mouse->globalPosition().toPoint() - *dragOffset_);
-        return false;
-    }
-    case QEvent::MouseButtonRelease:
-        if (dragOffset_) {
-            dragOffset_.reset();
-            picture->setCursor(cursorResource(227));
-        }
-        return false;
-    case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            host_.windowSystem().postMessage(windowHandle(), platform::WM_COMMAND, 32779, 0);
+void CTvViewerDlg::watchPictureMouse(QWidget& picture) {
+    viewer::PictureMouse::ViewerSide side;
+    side.maximised = [this] { return showState().maximised; };
+    side.minimised = [this] { return isMinimized(); };
+    side.multiScreenOpen = [this] { return session_ && session_->companions().multiScreenOpen; };
+    side.pressOnMultiScreen = [](QPoint at) { viewer::pressOnMultiScreen(at.x(), at.y()); };
+    side.showContextMenu = [this](QPoint global) { showContextMenu(global); };
+    side.postFullScreenToggle = [this] {
+        host_.windowSystem().postMessage(windowHandle(), platform::WM_COMMAND, 32779, 0);
+    };
+    pictureMouse_ = new viewer::PictureMouse(picture, *this, timers(), std::move(side));
+}
+
+// --- the panel's tooltips
+
+bool CTvViewerDlg::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        showPanelTip(help->pos(), help->globalPos());
         return true;
-    default: return false;
     }
+    return framework::Window::event(event);
+}
+
+void CTvViewerDlg::showPanelTip(const QPoint& at, const QPoint& globalPos) {
+    const QRect panel = panelRect();
+    const auto tip = panel.contains(at) ? viewer::panelTipAt(width(), at - panel.topLeft(), settings_.tooltip != 0)
+                                        : std::nullopt;
+    if (!tip) return QToolTip::hideText();
+    QToolTip::showText(globalPos, tip->text, this, tip->region.translated(panel.topLeft()));
+}
+
+// --- the system menu and the window's state
+
+viewer::WindowShowState CTvViewerDlg::showState() const {
+    return {isMinimized(), isMaximized() || isFullScreen()};
+}
+
+void CTvViewerDlg::showSystemMenu(const QPoint& globalPos) {
+    delete systemMenu_;
+    systemMenu_ = framework::buildMenu(viewer::systemMenu(showState()), this, [this](int command) {
+        wiring().dispatch(WindowMessage{windowHandle(), platform::WM_SYSCOMMAND, std::uint64_t(command), 0, 0, {}, false});
+    });
+    if (contextMenuExec) systemMenu_->popup(globalPos);
+}
+
+std::int64_t CTvViewerDlg::onSystemCommand(const WindowMessage& message) {
+    const auto action = viewer::systemCommandAction(std::uint32_t(message.wParam), showState());
+    const bool nested = inSystemCommand_;
+    inSystemCommand_ = true;
+    using Kind = viewer::SystemCommandAction::Kind;
+    std::int64_t answer = 0;
+    switch (action.kind) {
+    case Kind::AboutBox: host_.showAboutBox(this); break;
+    case Kind::Command: wiring().sendCommand(action.command); break;
+    case Kind::DefaultHandling: answer = defaultHandling(message); break;
+    case Kind::Nothing: break;
+    }
+    inSystemCommand_ = nested;
+    return answer;
+}
+
+std::int64_t CTvViewerDlg::systemCommandDefault(const WindowMessage& message) {
+    switch (std::uint32_t(message.wParam) & 0xFFF0) {
+    case platform::SC_KEYMENU: showSystemMenu(mapToGlobal(QPoint(0, 0))); break;
+    case platform::SC_RESTORE:
+        if (isMinimized()) showNormal();
+        break;
+    case platform::SC_CLOSE: host_.windowSystem().postMessage(windowHandle(), platform::WM_CLOSE, 0, 0); break;
+    default: break;
+    }
+    return 0;
+}
+
+void CTvViewerDlg::changeEvent(QEvent* event) {
+    framework::Window::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    // A change of state is a change of size for the picture's cursor.
+    if (pictureMouse_) pictureMouse_->afterSizeChange();
+    if (inSystemCommand_) return;
+    // The desktop minimised or maximised the window: the same handlers as the system menu's.
+    const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    const viewer::WindowShowState before{bool(old & Qt::WindowMinimized),
+                                         bool(old & (Qt::WindowMaximized | Qt::WindowFullScreen))};
+    if (const auto command = viewer::systemCommandForStateChange(before, showState()))
+        wiring().dispatch(WindowMessage{windowHandle(), platform::WM_SYSCOMMAND, *command, 0, 0, {}, false});
 }
 
 // --- keys that are not accelerators: digits of a channel number; everything else is swallowed
 
 void CTvViewerDlg::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    if (key == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
+        // Alt+Space: the system menu, as the system would open it.
+        wiring().dispatch(WindowMessage{windowHandle(), platform::WM_SYSCOMMAND, platform::SC_KEYMENU, ' ', 0, {}, false});
+        return event->accept();
+    }
     if (session_ && key >= Qt::Key_0 && key <= Qt::Key_9) {
         const bool pad = event->modifiers() & Qt::KeypadModifier;
         session_->onDigitKey(std::uint32_t((pad ? 96 : 48) + (key - Qt::Key_0)));

@@ -17,6 +17,8 @@
 #include "viewer/core/ViewerSession.h"
 #include "viewer/panel/PanelState.h"
 #include "viewer/window/ContextMenu.h"
+#include "viewer/window/PictureMouse.h"
+#include "viewer/window/SystemMenu.h"
 #include "viewer/window/ViewerGeometry.h"
 
 #include <QMenu>
@@ -94,8 +96,13 @@ public:
     // The rectangle of the panel strip and of the picture in the window.
     QRect panelRect() const;
     QRect pictureRect() const;
-    // The context menu as it was last shown (null before).
+    // The context menu as it was last shown (null before), and the system menu.
     QMenu* lastContextMenu() const { return contextMenu_; }
+    QMenu* lastSystemMenu() const { return systemMenu_; }
+    // The mouse over the picture (null while there is no picture).
+    viewer::PictureMouse* pictureMouse() const { return pictureMouse_; }
+    // Minimised, or maximised (full screen), as the window is now.
+    viewer::WindowShowState showState() const;
     // Whether the initialisation refused (the close request is on its way).
     bool refused() const { return refused_; }
     // The number of times the display was reported in use (timer 287).
@@ -116,7 +123,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     std::int64_t defaultHandling(const platform::WindowMessage& message) override;
 
 private:
@@ -138,6 +146,11 @@ private:
     void stillCaptureRequest();
     void multiScreen();
     void showDisplayModeWindow(int command);
+    void watchPictureMouse(QWidget& picture);
+    void showSystemMenu(const QPoint& globalPos);
+    std::int64_t onSystemCommand(const platform::WindowMessage& message);
+    std::int64_t systemCommandDefault(const platform::WindowMessage& message);
+    void showPanelTip(const QPoint& at, const QPoint& globalPos);
 
     // --- ports of the session
     void ShowOsdText(const viewer::OsdText& text) override;
@@ -165,6 +178,10 @@ private:
     viewer::OsdOverlay* osd_ = nullptr;
     viewer::PanelState panel_;
     QPointer<QMenu> contextMenu_;
+    QPointer<QMenu> systemMenu_;
+    QPointer<viewer::PictureMouse> pictureMouse_;
+    // While a system command runs, the state changes it makes are its own, not the desktop's.
+    bool inSystemCommand_ = false;
     std::string countryFile_;
     bool refused_ = false;
     bool closedByRemote_ = false;

@@ -1,0 +1,137 @@
+// The viewer's system menu and the window's state: Alt+Space and a right click on the panel's
+// background open it, each item reaches its handler through WM_SYSCOMMAND, and the desktop's own
+// minimise and maximise reach the same handlers without setting off one another.
+#include "tests/viewer/window/ViewerWindowRig.h"
+
+#include "framework/QtMenus.h"
+#include "viewer/panel/PanelLayout.h"
+
+#include <QMenu>
+#include <QTest>
+
+namespace kelto {
+namespace {
+
+using platform::SC_CLOSE;
+using platform::SC_MAXIMIZE;
+using platform::SC_MINIMIZE;
+using platform::SC_RESTORE;
+using viewer::LaterWindow;
+
+class SystemMenuTest : public test::ViewerWindowRig {
+protected:
+    void SetUp() override {
+        ViewerWindowRig::SetUp();
+        saveState(7, QRect(40, 40, 484, 424));
+        ASSERT_TRUE(open());
+    }
+    std::int64_t systemCommand(std::uint32_t command) {
+        return viewer->wiring().dispatch({viewer->windowHandle(), platform::WM_SYSCOMMAND, command, 0, 0, {}, false});
+    }
+    QAction* item(QMenu* menu, std::uint32_t command) {
+        for (QAction* action : menu->actions())
+            if (framework::commandOf(action) == int(command)) return action;
+        return nullptr;
+    }
+    // A point of the panel strip outside every button, in window coordinates.
+    QPoint panelBackground() const {
+        const viewer::PanelLayout layout(viewer->width());
+        for (int x = 0; x < viewer->width(); ++x)
+            for (int y = 0; y < viewer::kPanelHeight; ++y)
+                if (!layout.regionAt({x, y})) return viewer->panelRect().topLeft() + QPoint(x, y);
+        return {};
+    }
+    std::vector<LaterWindow> requests() const { return viewer::laterWindowRequests(); }
+};
+
+TEST_F(SystemMenuTest, AltSpaceOpensTheMenuAndItsItemsReachTheirHandlers) {
+    QTest::keyClick(viewer, Qt::Key_Space, Qt::AltModifier);
+    QMenu* menu = viewer->lastSystemMenu();
+    ASSERT_NE(menu, nullptr);
+    for (std::uint32_t command : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE, viewer::kAboutSystemCommand})
+        ASSERT_NE(item(menu, command), nullptr) << std::hex << command;
+    // Nothing to restore in a normal window.
+    EXPECT_FALSE(item(menu, SC_RESTORE)->isEnabled());
+    EXPECT_TRUE(item(menu, SC_MAXIMIZE)->isEnabled());
+
+    item(menu, viewer::kAboutSystemCommand)->trigger();
+    EXPECT_EQ(counts.aboutBoxes, 1);
+    item(menu, SC_MINIMIZE)->trigger();
+    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::Minimise});
+    item(menu, SC_MAXIMIZE)->trigger();
+    EXPECT_EQ(requests(), (std::vector<LaterWindow>{LaterWindow::Minimise, LaterWindow::FullScreen}));
+    // The system's low four bits do not change the command.
+    viewer::clearLaterWindowRequests();
+    systemCommand(SC_MAXIMIZE | 0x2);
+    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::FullScreen});
+    // Close asks the window to close through its close path.
+    item(menu, SC_CLOSE)->trigger();
+    EXPECT_TRUE(deliverPostedUntil([&] { return viewer.isNull(); }));
+    EXPECT_EQ(counts.closed, 1);
+}
+
+TEST_F(SystemMenuTest, InFullScreenRestoreLeavesItAndMaximiseDoesNothing) {
+    viewer->showFullScreen();
+    viewer::clearLaterWindowRequests();
+    QTest::keyClick(viewer, Qt::Key_Space, Qt::AltModifier);
+    QMenu* menu = viewer->lastSystemMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(item(menu, SC_RESTORE)->isEnabled());
+    EXPECT_FALSE(item(menu, SC_MAXIMIZE)->isEnabled());
+    systemCommand(SC_MAXIMIZE);
+    EXPECT_TRUE(requests().empty());
+    item(menu, SC_RESTORE)->trigger();
+    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::FullScreen});
+    // Commands the viewer does not take go to the default handling, which leaves them be.
+    systemCommand(platform::SC_MOVE);
+    systemCommand(0x1230);
+    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::FullScreen});
+    EXPECT_TRUE(viewer->isFullScreen());
+}
+
+TEST_F(SystemMenuTest, ARightClickOnThePanelsBackgroundOffersTheMenuOnAButtonNothing) {
+    const QPoint button = viewer::PanelLayout(viewer->width()).regionRect(viewer::PanelRegion::Mute).center() +
+                          viewer->panelRect().topLeft();
+    mouse(viewer, QEvent::MouseButtonPress, button, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(viewer->lastSystemMenu(), nullptr);
+    EXPECT_EQ(viewer->lastContextMenu(), nullptr);
+
+    const QPoint background = panelBackground();
+    ASSERT_FALSE(background.isNull());
+    mouse(viewer, QEvent::MouseButtonPress, background, Qt::RightButton, Qt::RightButton);
+    EXPECT_NE(viewer->lastSystemMenu(), nullptr);
+    EXPECT_EQ(viewer->lastContextMenu(), nullptr);
+}
+
+TEST_F(SystemMenuTest, TheDesktopsMinimiseAndMaximiseReachTheSameHandlersWithoutLoops) {
+    // Minimised by the desktop: the minimise handler runs once.
+    viewer->showMinimized();
+    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::Minimise});
+    // Back from the taskbar: nothing to run.
+    viewer->showNormal();
+    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::Minimise});
+    // Maximised by the desktop: the window is already where full screen would take it, and the
+    // toggle is not run (it would take the window straight back).
+    viewer->showMaximized();
+    EXPECT_TRUE(viewer->isMaximized());
+    viewer->showFullScreen();
+    EXPECT_TRUE(viewer->isFullScreen());
+    // Minimised from full screen and back to it: only the minimise.
+    viewer->showMinimized();
+    viewer->showFullScreen();
+    EXPECT_TRUE(viewer->isFullScreen());
+    // Restored by the desktop: the window is normal already, so the toggle is not run either.
+    viewer->showNormal();
+    EXPECT_EQ(requests(), (std::vector<LaterWindow>{LaterWindow::Minimise, LaterWindow::Minimise}));
+
+    // Restore of a minimised window is the system's own: it comes back normal, and the state
+    // change it makes is not taken for the desktop's.
+    viewer->showMinimized();
+    viewer::clearLaterWindowRequests();
+    systemCommand(SC_RESTORE);
+    EXPECT_FALSE(viewer->isMinimized());
+    EXPECT_TRUE(requests().empty());
+}
+
+}  // namespace
+}  // namespace kelto

@@ -1,0 +1,136 @@
+#pragma once
+// The viewer window on the simulated card for tests that drive it with mouse events, keys and
+// window messages: a host that counts what the viewer asks of the program, virtual time, answered
+// message boxes, and context menus that are built but not popped up.
+#include "viewer/window/CTvViewerDlg.h"
+
+#include "capture/CaptureWindowWidget.h"
+#include "cardsim/BrooktreeCaptureDriver.h"
+#include "cardsim/CardTestHook.h"
+#include "framework/MessageBoxes.h"
+#include "framework/VirtualTimerScheduler.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "settings/ViewerSettings.h"
+#include "tests/mixer/MixerRig.h"
+#include "viewer/window/LaterWindows.h"
+#include "viewer/window/ViewerHost.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kelto::test {
+
+class RigHost final : public ViewerHost {
+public:
+    struct Counts {
+        int closed = 0;
+        int aboutBoxes = 0;
+    };
+    explicit RigHost(Counts& counts) : counts_(counts) {}
+    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
+    void closeSiblingPrograms() override {}
+    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
+        return std::make_unique<framework::RemoteReceiver>(
+            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
+    }
+    void showAboutBox(QWidget*) override { ++counts_.aboutBoxes; }
+    void openReservationList() override {}
+    void viewerClosed(ViewerWindow*) override { ++counts_.closed; }
+    void recordingEnded() override {}
+
+private:
+    Counts& counts_;
+};
+
+class ViewerWindowRig : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::prepareInstallRoot();
+        platform::setClock(&clock);
+        framework::setTimerScheduler(&scheduler);
+        framework::setMessageBoxAnswerer([this](const framework::MessageBoxRequest& r) {
+            boxes.push_back(r);
+            return framework::IDOK;
+        });
+        CTvViewerDlg::setContextMenuExecution(false);
+        mixerRig.buildSoundCard();
+        cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
+        cardsim::registerCaptureDriver();
+        store.registry().deleteKey(platform::RegHive::CurrentUser, "Software\\UserVxdKeltoTV");
+        writeFactoryDefaults(store, platform::programPath().string());
+        store.writeInt("user", "CountryCode", 1);
+        viewer::clearLaterWindowRequests();
+    }
+    void TearDown() override {
+        if (viewer) close();
+        cardsim::test::clearFaults();
+        drivers::CaptureDriverList::clear();
+        framework::setMessageBoxAnswerer(nullptr);
+        framework::setTimerScheduler(nullptr);
+        platform::setClock(nullptr);
+        viewer::clearLaterWindowRequests();
+    }
+
+    CTvViewerDlg* open() {
+        viewer = CTvViewerDlg::open(std::make_unique<RigHost>(counts));
+        QApplication::processEvents();
+        return viewer;
+    }
+    void close() {
+        if (!viewer) return;
+        viewer->close();
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The saved state on the broadcast band, the window at `window`.
+    void saveState(int channel, QRect window) {
+        store.writeInt("user", "s_flag", 1);
+        store.writeInt("user", "s_vmode", 0);
+        store.writeInt("user", "s_channel", channel);
+        store.writeInt("user", "s_windowx", window.x());
+        store.writeInt("user", "s_windowy", window.y());
+        store.writeInt("user", "s_windowwidth", window.width());
+        store.writeInt("user", "s_windowheight", window.height());
+        int n = 0;
+        for (int c : {6, 7, 9, 11, 12}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
+        store.writeInt("tvchannel", "tv_count", n);
+    }
+    // Runs what was posted to the viewer's window (no pump runs in tests) until `done` holds;
+    // false when it did not within a second.
+    template <typename Done>
+    static bool deliverPostedUntil(Done done) {
+        return QTest::qWaitFor([&] {
+            platform::WindowSystem::instance().dispatchPending();
+            QApplication::processEvents();
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return done();
+        }, 1000);
+    }
+    capture::CaptureWindowWidget* picture() const { return viewer->findChild<capture::CaptureWindowWidget*>(); }
+    // A mouse event at `at` in `target`'s coordinates, with the global position the screen has.
+    static void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+    // The same with the global position given (a drag: the window moves under the pointer).
+    static void mouseAt(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button,
+                        Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+
+    mixer::test::MixerRig mixerRig;
+    platform::VirtualClock clock{std::chrono::system_clock::now()};
+    framework::VirtualTimerScheduler scheduler{clock};
+    SettingsStore store;
+    QPointer<CTvViewerDlg> viewer;
+    RigHost::Counts counts;
+    std::vector<framework::MessageBoxRequest> boxes;
+};
+
+}  // namespace kelto::test
