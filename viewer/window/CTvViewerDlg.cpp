@@ -696,13 +696,9 @@ void CTvViewerDlg::mousePressEvent(QMouseEvent* event) {
         dragOffset_ = at;
         return;
     }
-    if (event->button() != Qt::RightButton) return;
-    // The panel strip shows no context menu; its background, which drags like a caption, offers
-    // the system menu as a caption would. Elsewhere (the frame round the picture) the context
-    // menu.
-    const QPoint global = event->globalPosition().toPoint();
-    if (!panelRect().contains(at)) return showContextMenu(global);
-    if (!viewer::PanelLayout(width()).regionAt(at - panelRect().topLeft())) showSystemMenu(global);
+    // A right click on the panel strip shows nothing; elsewhere (the frame round the picture)
+    // it shows the context menu.
+    if (event->button() == Qt::RightButton && !panelRect().contains(at)) showContextMenu(event->globalPosition().toPoint());
 }
 
 void CTvViewerDlg::mouseMoveEvent(QMouseEvent* event) {
