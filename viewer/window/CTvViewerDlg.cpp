@@ -181,7 +181,7 @@ void CTvViewerDlg::createDisplayWindows() {
 
 void CTvViewerDlg::keepDisplayOn() {
     keepingDisplayOn_ = true;
-    if (!platform::screenSaverInhibitor().keepDisplayOn()) platform::tracef("Viewer: the display may still blank");
+    platform::screenSaverInhibitor().keepDisplayOn();  // the backend traces when it cannot
 }
 
 void CTvViewerDlg::allowDisplayOff() {
