@@ -8,6 +8,7 @@
 #include "cardsim/BrooktreeCaptureDriver.h"
 #include "platform/Paths.h"
 #include "platform/Power.h"
+#include "platform/ScreenSaverInhibit.h"
 #include "platform/Trace.h"
 #include "platform/qt/WindowPump.h"
 
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
     application->setQuitOnLastWindowClosed(false);
     platform::prepareInstallRoot();
     cardsim::registerCaptureDriver();
+    // The viewer keeps the desktop's screen saver away while it shows the picture.
+    platform::installSessionScreenSaverInhibitor();
 
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);

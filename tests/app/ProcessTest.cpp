@@ -57,7 +57,8 @@ TEST(ProcessTest, ASecondStartHandsOverAndEnds) {
     ASSERT_TRUE(waitForWindow("", "Kelto TV"));
     EXPECT_EQ(WindowSystem::instance().findWindow("", "Kelto TV").pid(), std::uint32_t(agent));
     EXPECT_EQ(run({keltoTV}), 0);                 // a viewer is open: ends
-    EXPECT_EQ(WindowSystem::instance().listWindows().size(), 4u);  // agent, its remote window, viewer, its remote window
+    // The agent, its remote window, the viewer, its remote window and its image window.
+    EXPECT_EQ(WindowSystem::instance().listWindows().size(), 5u);
 
     EXPECT_EQ(run({keltoctl, "key", "capture"}), 0);
     EXPECT_EQ(run({keltoctl, "post", "Vezidov ID", "0x46F"}), 0);  // exit

@@ -235,7 +235,9 @@ TEST_F(ViewerStartTest, KeysStepChannelsAndTheDisplayHidesTwoSecondsAfterTheLast
     saveState(7, {6, 7, 9});
     auto* viewer = open();
     ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(viewer->onScreenText(), "TV");  // the video mode applied at the start
+    // The video mode applied during the opening shows nothing: the display is made after it.
+    EXPECT_EQ(viewer->onScreenText(), "");
+    QTest::keyClick(viewer, Qt::Key_Left);  // volume 15
     scheduler.advanceMs(1500);
     QTest::keyClick(viewer, Qt::Key_Up);  // the next registered channel, and the timer starts again
     EXPECT_EQ(viewer->currentChannel(), 9);

@@ -1,6 +1,6 @@
 // The main of every test program: each run gets a fresh, empty KeltoTV root (KELTO_ROOT) and
 // runtime folder (XDG_RUNTIME_DIR, where windows and mutexes live), removed again at the end,
-// so no test sees another's files, windows or the user's. Programs that test widgets are built
+// so no test sees another's files, windows or the user's (nor the user's session bus). Programs that test widgets are built
 // with KELTO_TEST_WIDGETS and get an application object first.
 #include "tests/support/TestRoot.h"
 
@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
     ::setenv("KELTO_ROOT", root.path().c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
     ::unsetenv("KELTO_DEBUG");
+    // The program started by a test finds no desktop bus either: it never inhibits the user's
+    // screen saver (with the runtime folder above, which has no "bus", it reaches none).
+    ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
 #ifdef KELTO_TEST_WIDGETS
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);  // also when ctest lists the cases at build time
     QApplication application(argc, argv);

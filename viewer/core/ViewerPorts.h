@@ -5,23 +5,21 @@
 #include "settings/ColorTriple.h"
 #include "settings/VideoMode.h"
 #include "reservations/ReservationViewer.h"
+#include "viewer/osd/OsdLayout.h"
 
 #include <cstdint>
 #include <string>
 
 namespace kelto::viewer {
 
-enum class OsdAlign { Left = 0, Centre = 1, Right = 2 };
-enum class OsdPosition { Top = 0, Bottom = 1 };
-
 // One text of the on-screen display.
 struct OsdText {
     std::string text;
     OsdAlign align = OsdAlign::Left;
-    OsdPosition position = OsdPosition::Top;
+    OsdEdge edge = OsdEdge::Top;
     ColorTriple color;
-    // The session starts the window's display timer for such a text and hides the display when it
-    // expires; the sink only paints.
+    // The session starts the window's display timer 24 for such a text and hides the display
+    // when it expires; a text without it stays until replaced or hidden. The sink only paints.
     bool autoHide = true;
     int marginPx = 10;
     bool operator==(const OsdText&) const = default;

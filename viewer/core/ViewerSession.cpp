@@ -163,7 +163,7 @@ void ViewerSession::saveChannel() {
     const int highest = band() == ChannelBand::Cable ? bounds.catvHighest : bounds.tvHighest;
     const int channel = currentChannel();
     if (!registerChannel(channels_.registered(), band(), channel, highest)) return;
-    showOsd(formatted("SAVE CH : %d", channel), OsdAlign::Right, OsdPosition::Top, kNoticeMarginPx);
+    showOsd(formatted("SAVE CH : %d", channel), OsdAlign::Right, OsdEdge::Top, kNoticeMarginPx);
 }
 
 // With list-position numbering the display names the channel by the position it had.
@@ -172,7 +172,7 @@ void ViewerSession::deleteChannel() {
     const int channel = currentChannel();
     const auto position = unregisterChannel(channels_.registered(), band(), channel);
     if (!position) return;
-    showOsd(formatted("DELETE CH : %d", listNumbering() ? *position : channel), OsdAlign::Right, OsdPosition::Top,
+    showOsd(formatted("DELETE CH : %d", listNumbering() ? *position : channel), OsdAlign::Right, OsdEdge::Top,
             kNoticeMarginPx);
 }
 
@@ -186,7 +186,7 @@ void ViewerSession::SetVideoMode(VideoMode mode) {
     timers_.stopTimer(kNumericEntryTimer);
     entry_.clear();
 
-    showOsd(videoModeLabel(mode), OsdAlign::Left, OsdPosition::Bottom, kNoticeMarginPx);
+    showOsd(videoModeLabel(mode), OsdAlign::Left, OsdEdge::Bottom, kNoticeMarginPx);
     settings_.videoMode = mode;
     controller_.SetInput(mode);
     constexpr int kLineInputRoute = 0, kTunerRoute = 1;
@@ -211,7 +211,7 @@ void ViewerSession::setSoundOff(bool off) {
 }
 
 void ViewerSession::showMuteText() {
-    showOsd(muted_ ? "MUTE ON" : "MUTE OFF", OsdAlign::Left, OsdPosition::Bottom, kNoticeMarginPx);
+    showOsd(muted_ ? "MUTE ON" : "MUTE OFF", OsdAlign::Left, OsdEdge::Bottom, kNoticeMarginPx);
 }
 
 void ViewerSession::muteToggle() {
@@ -226,7 +226,7 @@ void ViewerSession::SetVolumeStep(int step) {
     step = std::clamp(step, kLowestVolumeStep, kHighestVolumeStep);
     volume_.writeStep(step);
     volumeStep_ = step;
-    showOsd(volumeText(step), OsdAlign::Left, OsdPosition::Bottom, kNoticeMarginPx);
+    showOsd(volumeText(step), OsdAlign::Left, OsdEdge::Bottom, kNoticeMarginPx);
     panel_.showVolumeStep(step);
     if (companions_.keypadOpen && keypad_) keypad_->refresh();
 }
@@ -283,7 +283,7 @@ void ViewerSession::presentPictureLevel() {
     case PictureItem::Saturation: controller_.SetSaturation(value); break;
     }
     store_.writeInt(section::kUser, pictureLevelName(item), value);
-    showOsd(pictureLevelText(item, value), OsdAlign::Left, OsdPosition::Bottom, kNoticeMarginPx);
+    showOsd(pictureLevelText(item, value), OsdAlign::Left, OsdEdge::Bottom, kNoticeMarginPx);
 }
 
 // --- input
@@ -365,9 +365,15 @@ void ViewerSession::onTimer(int timerId) {
     }
 }
 
-void ViewerSession::showOsd(const std::string& text, OsdAlign align, OsdPosition position, int marginPx) {
-    osd_.ShowOsdText(OsdText{text, align, position, settings_.osdColor, true, marginPx});
-    timers_.startTimer(kOsdTimer, kOsdPeriodMs);
+void ViewerSession::showOsd(const std::string& text, OsdAlign align, OsdEdge edge, int marginPx) {
+    showOsdText(OsdText{text, align, edge, settings_.osdColor, true, marginPx});
+}
+
+void ViewerSession::showOsdText(const OsdText& text) {
+    osd_.ShowOsdText(text);
+    // One text at a time: an earlier text's period never cuts this one short or hides one that stays.
+    if (text.autoHide) timers_.startTimer(kOsdTimer, kOsdPeriodMs);
+    else timers_.stopTimer(kOsdTimer);
 }
 
 void ViewerSession::hideOsd() {
@@ -376,7 +382,7 @@ void ViewerSession::hideOsd() {
 }
 
 void ViewerSession::showChannelOsd(int number) {
-    showOsd(formatted("CH %3d", number), OsdAlign::Right, OsdPosition::Top, kChannelMarginPx);
+    showOsd(formatted("CH %3d", number), OsdAlign::Right, OsdEdge::Top, kChannelMarginPx);
 }
 
 void ViewerSession::showNumber(int number) {

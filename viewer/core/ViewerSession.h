@@ -113,8 +113,11 @@ public:
     // --- the window's timers 21 and 24 expired.
     void onTimer(int timerId);
 
-    // --- the on-screen display.
-    void showOsd(const std::string& text, OsdAlign align, OsdPosition position, int marginPx);
+    // --- the on-screen display; timer 24 hides it 2000 ms after its last auto-hiding text.
+    // A text in the display colour that hides itself.
+    void showOsd(const std::string& text, OsdAlign align, OsdEdge edge, int marginPx);
+    // Any text: a new one restarts the 2000 ms; one without auto-hide stays until replaced or hidden.
+    void showOsdText(const OsdText& text);
     // Hides the display (also what every resize of the window does).
     void hideOsd();
 

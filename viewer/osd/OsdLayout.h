@@ -12,8 +12,9 @@ struct OsdRect {
     bool operator==(const OsdRect&) const = default;
 };
 
-// Horizontal alignment of the text, by the codes the viewer's callers use (0 left, 2 right).
-enum class OsdAlign { Left = 0, Right = 2 };
+// Horizontal alignment of the text, by the codes the viewer's callers use (0 left, 1 centred,
+// 2 right).
+enum class OsdAlign { Left = 0, Centre = 1, Right = 2 };
 // Vertical position of the display: 0 at the picture's top edge, 1 with its bottom on the picture's.
 enum class OsdEdge { Top = 0, Bottom = 1 };
 

@@ -70,7 +70,10 @@ QImage renderOsdLayer(int widthPx, int heightPx, const OsdRect& textRect, const 
     const QFont font = osdFont(fontPx);
     const QFontMetrics metrics(font);
     const QString shown = elidePathStyle(text, metrics, textRect.width);
-    const int flags = Qt::TextSingleLine | Qt::AlignVCenter | (align == OsdAlign::Right ? Qt::AlignRight : Qt::AlignLeft);
+    const int horizontal = align == OsdAlign::Right    ? Qt::AlignRight
+                           : align == OsdAlign::Centre ? Qt::AlignHCenter
+                                                       : Qt::AlignLeft;
+    const int flags = Qt::TextSingleLine | Qt::AlignVCenter | horizontal;
     const QRect rect(textRect.x, textRect.y, textRect.width, textRect.height);
 
     QPainter painter(&layer);

@@ -2,7 +2,7 @@
 // How an on-screen display text looks, drawn into an image with a transparent background (Qt
 // Gui, no widgets): "Arial" (a metric-compatible face where Arial itself is missing), normal
 // weight, the font height counted as the system counts it (ascent + descent), one line,
-// vertically centred, left or right aligned, shortened with "..." when it does not fit, a blue
+// vertically centred, left, centre or right aligned, shortened with "..." when it does not fit, a blue
 // shadow one pixel right and down under the text in the display colour.
 #include "viewer/osd/OsdLayout.h"
 

@@ -16,18 +16,13 @@ OsdWindow::OsdWindow(QWidget& picture) : framework::Window(&picture), picture_(p
     setAutoFillBackground(false);
     setFocusPolicy(Qt::NoFocus);
     hide();
-    messageMap().onMessage(platform::WM_TIMER, [this](const platform::WindowMessage& message) {
-        if (int(message.wParam) == kAutoHideTimerId) hideText();
-        return std::int64_t(0);
-    });
     // A new picture size (the viewer was resized) leaves the display at the old one: hide it.
     picture_.installEventFilter(this);
 }
 
 OsdWindow::~OsdWindow() { picture_.removeEventFilter(this); }
 
-void OsdWindow::showText(const QString& text, OsdAlign align, OsdEdge edge, const QColor& colour, bool autoHide,
-                         int marginPx) {
+void OsdWindow::showText(const QString& text, OsdAlign align, OsdEdge edge, const QColor& colour, int marginPx) {
     hide();
     text_ = text;
     layout_ = layoutOsd(OsdRect{0, 0, picture_.width(), picture_.height()}, edge, marginPx);
@@ -37,21 +32,9 @@ void OsdWindow::showText(const QString& text, OsdAlign align, OsdEdge edge, cons
     raise();
     show();
     update();
-    // One text at a time: an older text's period never cuts this one short.
-    if (autoHide)
-        timers().set(kAutoHideTimerId, kAutoHidePeriodMs, framework::WindowTimers::Mode::OneShot);
-    else
-        timers().kill(kAutoHideTimerId);
 }
 
-void OsdWindow::hideText() {
-    timers().kill(kAutoHideTimerId);
-    hide();
-}
-
-void OsdWindow::stopAutoHide() { timers().kill(kAutoHideTimerId); }
-
-bool OsdWindow::autoHidePending() const { return const_cast<OsdWindow*>(this)->timers().isSet(kAutoHideTimerId); }
+void OsdWindow::hideText() { hide(); }
 
 void OsdWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);

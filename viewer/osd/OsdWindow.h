@@ -1,6 +1,7 @@
 #pragma once
 // The on-screen display "OSDWindow": one short text at a time over the live picture (channel,
-// volume, mode), which hides itself 2000 ms after it was shown (timer 24).
+// volume, mode). It only paints: when a text goes away is the viewer's business (its timer 24);
+// a new picture size hides it, since the display was laid out for the old one.
 //
 // The display is a child widget of the picture, raised over it, with nothing painted but the
 // letters and their shadow: the picture shows through everywhere else. The program draws the
@@ -19,26 +20,16 @@ namespace kelto::viewer {
 
 class OsdWindow final : public framework::Window {
 public:
-    static constexpr int kAutoHideTimerId = 24;
-    static constexpr std::uint32_t kAutoHidePeriodMs = 2000;
-
-    // A display over `picture`; hidden until the first text. Its timers run on the process-wide
-    // timer scheduler as it is when the display is made.
+    // A display over `picture`; hidden until the first text.
     explicit OsdWindow(QWidget& picture);
     ~OsdWindow() override;
 
     // Replaces the text on display: hides the display, places it over the picture as it is now
-    // (its width chooses the display's height and font), draws the text and shows it. With
-    // autoHide the display hides after 2000 ms (a new text starts the period again); without,
-    // it stays until hidden.
-    void showText(const QString& text, OsdAlign align, OsdEdge edge, const QColor& colour, bool autoHide,
-                  int marginPx);
-    // Hides the display and forgets its timer.
+    // (its width chooses the display's height and font), draws the text and shows it. It stays
+    // until hidden or replaced.
+    void showText(const QString& text, OsdAlign align, OsdEdge edge, const QColor& colour, int marginPx);
     void hideText();
-    // Keeps the text on display past its period (until hidden or replaced).
-    void stopAutoHide();
 
-    bool autoHidePending() const;
     // The last text shown (also while hidden).
     const QString& text() const { return text_; }
     const OsdLayout& layout() const { return layout_; }

@@ -1,5 +1,7 @@
 #include "viewer/window/CTvViewerDlg.h"
 
+#include "viewer/osd/CImageWindow.h"
+#include "viewer/osd/OsdWindow.h"
 #include "viewer/osd/ViewerHelp.h"
 
 #include "capture/CaptureWindowWidget.h"
@@ -10,6 +12,7 @@
 #include "framework/QtMenus.h"
 #include "framework/ShellServices.h"
 #include "platform/Paths.h"
+#include "platform/ScreenSaverInhibit.h"
 #include "platform/Trace.h"
 #include "resources/ArtResource.h"
 #include "resources/StringTable.h"
@@ -22,7 +25,6 @@
 #include "viewer/panel/TvFramePainter.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/MinimisedIcon.h"
-#include "viewer/window/OsdOverlay.h"
 #include "viewer/window/StillFileReservation.h"
 #include "viewer/window/ViewerHost.h"
 
@@ -111,6 +113,7 @@ void CTvViewerDlg::initialise() {
     countryFile_ = countryFile->string();
 
     // Keeps the display from blanking while the viewer is open.
+    keepDisplayOn();
     timers().set(kDisplayInUseTimer, kDisplayInUsePeriodMs, framework::WindowTimers::Mode::Repeating);
 
     const QSize screen = screenSize();
@@ -140,7 +143,6 @@ void CTvViewerDlg::initialise() {
     }
     if (auto* picture = hardware_->captureWindow().GetWindow()) watchPictureMouse(*picture);
 
-    osd_ = new viewer::OsdOverlay(this);
     mixer_ = std::make_unique<mixer::CMixerVolume>();
     session_ = std::make_unique<viewer::ViewerSession>(viewer::ViewerParts{
         settings_, store_, hardware_->model(), hardware_->controller(), *mixer_, *this, *this, *this, nullptr, this});
@@ -164,7 +166,28 @@ void CTvViewerDlg::initialise() {
 
     show();
     setFocus();
+    createDisplayWindows();
     timers().set(kRepaintTimer, 500, framework::WindowTimers::Mode::OneShot);
+}
+
+// The on-screen display over the picture, and the captured-image viewer, hidden, 30 pixels wider
+// and 50 taller than the picture the card delivers now.
+void CTvViewerDlg::createDisplayWindows() {
+    auto& capture = hardware_->captureWindow();
+    if (auto* picture = capture.GetWindow()) osd_ = new viewer::OsdWindow(*picture);
+    const QSize image(int(capture.GetImageWidth()), int(capture.GetImageHeight()));
+    imageWindow_ = std::make_unique<viewer::CImageWindow>(image);
+}
+
+void CTvViewerDlg::keepDisplayOn() {
+    keepingDisplayOn_ = true;
+    platform::screenSaverInhibitor().keepDisplayOn();  // the backend traces when it cannot
+}
+
+void CTvViewerDlg::allowDisplayOff() {
+    if (!keepingDisplayOn_) return;
+    keepingDisplayOn_ = false;
+    platform::screenSaverInhibitor().allowDisplayOff();
 }
 
 void CTvViewerDlg::buildMessageMap() {
@@ -306,9 +329,7 @@ void CTvViewerDlg::multiScreen() {
 void CTvViewerDlg::onTimer(int timerId) {
     switch (timerId) {
     case kDisplayInUseTimer:
-        ++displayInUseReports_;
-        if (displayInUseReporter_) displayInUseReporter_();
-        else platform::tracef("Viewer: display in use");
+        keepDisplayOn();
         break;
     case kRepaintTimer:
         if (hardware_)
@@ -347,26 +368,30 @@ std::string CTvViewerDlg::captureNextStill() {
                                                jpg ? settings_.jpgFileName : settings_.bmpFileName,
                                                jpg ? capture::StillFileType::Jpg : capture::StillFileType::Bmp);
     if (!path) {
-        ShowOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, false, 10});
+        if (session_)
+            session_->showOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdEdge::Top, settings_.osdColor, true, 10});
         return {};
     }
     return CaptureStill(*path) ? *path : std::string();
 }
 
 bool CTvViewerDlg::CaptureStill(const std::string& path) {
+    if (!session_ || !hardware_) return false;
     // The announcement stays until another text replaces it.
-    timers().kill(viewer::kOsdTimer);
-    ShowOsdText({"CAPTURE : " + path, viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, false, 10});
-    const bool saved = hardware_ && hardware_->captureWindow().SaveFrameAsBitmapFile(path) != 0;
+    session_->showOsdText({"CAPTURE : " + path, viewer::OsdAlign::Centre, viewer::OsdEdge::Top, settings_.osdColor, false, 10});
+    auto& capture = hardware_->captureWindow();
+    const bool saved = capture.SaveFrameAsBitmapFile(path) != 0;
     if (!saved) {
         platform::tracef("Viewer: the picture could not be saved to %s", path.c_str());
         std::error_code ignored;
         if (std::filesystem::exists(path, ignored) && std::filesystem::file_size(path, ignored) == 0)
             std::filesystem::remove(path, ignored);  // the empty reservation, not a picture
-        ShowOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdPosition::Top, settings_.osdColor, true, 10});
-        timers().set(viewer::kOsdTimer, viewer::kOsdPeriodMs, framework::WindowTimers::Mode::OneShot);
+        session_->showOsdText({"CAPTURE FAILED", viewer::OsdAlign::Centre, viewer::OsdEdge::Top, settings_.osdColor, true, 10});
+        return false;
     }
-    return saved;
+    if (settings_.imageShow != 0 && imageWindow_)
+        imageWindow_->presentCapture(path, QSize(int(capture.GetImageWidth()), int(capture.GetImageHeight())));
+    return true;
 }
 
 std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
@@ -378,6 +403,9 @@ std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
 
 CTvViewerDlg::~CTvViewerDlg() {
     remote_.reset();  // withdrawn from the remote-controller program, then removed
+    allowDisplayOff();  // destroyed without a close
+    imageWindow_.reset();
+    delete osd_;
     session_.reset();
     if (mixer_) mixer_->Close();
     hardware_.reset();
@@ -395,6 +423,7 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
     closed_ = true;
     host_.viewerClosed(this);
     timers().kill(kDisplayInUseTimer);
+    allowDisplayOff();
     saveSettings();
     if (mixer_) mixer_->Close();
     if (hardware_) hardware_->stop();
@@ -466,14 +495,18 @@ void CTvViewerDlg::paintEvent(QPaintEvent*) {
 // --- the session's ports
 
 void CTvViewerDlg::ShowOsdText(const viewer::OsdText& text) {
-    if (osd_) osd_->showText(text, pictureRect());
+    if (!osd_) return;  // before the display window exists nothing is shown
+    const QColor colour(text.color.red & 0xFF, text.color.green & 0xFF, text.color.blue & 0xFF);
+    osd_->showText(QString::fromStdString(text.text), text.align, text.edge, colour, text.marginPx);
 }
 
 void CTvViewerDlg::hideOsd() {
-    if (osd_) osd_->hide();
+    if (osd_) osd_->hideText();
 }
 
-QString CTvViewerDlg::onScreenText() const { return osd_ && osd_->isVisible() ? osd_->text() : QString(); }
+viewer::OsdWindow* CTvViewerDlg::onScreenDisplay() const { return osd_; }
+
+QString CTvViewerDlg::onScreenText() const { return osd_ && !osd_->isHidden() ? osd_->text() : QString(); }
 
 void CTvViewerDlg::showChannelNumber(int number) {
     panel_.channelNumber = number;

@@ -33,7 +33,8 @@ namespace kelto {
 class ViewerHost;
 
 namespace viewer {
-class OsdOverlay;
+class CImageWindow;
+class OsdWindow;
 }
 
 class CTvViewerDlg : public framework::Window,
@@ -81,7 +82,9 @@ public:
     void endRecording() override;
 
     // Saves the current picture to `path`, announcing "CAPTURE : path" on the display; when the
-    // save fails the announcement gives way to a failure text. True when the file was written.
+    // save fails the announcement gives way to a failure text. With "imageshow" on, the saved
+    // picture then appears in the image window (which does not take the focus). True when the
+    // file was written.
     bool CaptureStill(const std::string& path);
     // Takes the next numbered still picture of the chosen type (the name reserved for this
     // capture alone); the path written, or "" when nothing was.
@@ -90,6 +93,10 @@ public:
     // --- what tests and the screenshots look at.
     // The on-screen display's text ("" while it is hidden).
     QString onScreenText() const;
+    // The on-screen display over the picture and the captured-image viewer (null before the
+    // opening made them).
+    viewer::OsdWindow* onScreenDisplay() const;
+    viewer::CImageWindow* imageWindow() const { return imageWindow_.get(); }
     viewer::ViewerSession* session() { return session_.get(); }
     const viewer::PanelState& panelState() const { return panel_; }
     const ViewerSettings& settings() const { return settings_; }
@@ -105,10 +112,6 @@ public:
     viewer::WindowShowState showState() const;
     // Whether the initialisation refused (the close request is on its way).
     bool refused() const { return refused_; }
-    // The number of times the display was reported in use (timer 287).
-    int displayInUseReports() const { return displayInUseReports_; }
-    // Replaces the report that the display is in use (the default only traces it).
-    void setDisplayInUseReporter(std::function<void()> reporter) { displayInUseReporter_ = std::move(reporter); }
     // Whether a context menu pops up when shown; tests switch the blocking popup off and read
     // lastContextMenu() instead.
     static void setContextMenuExecution(bool exec);
@@ -151,6 +154,10 @@ private:
     std::int64_t onSystemCommand(const platform::WindowMessage& message);
     std::int64_t systemCommandDefault(const platform::WindowMessage& message);
     void showPanelTip(const QPoint& at, const QPoint& globalPos);
+    void createDisplayWindows();
+    // The desktop is told the display is in use (timer 287) until the viewer closes.
+    void keepDisplayOn();
+    void allowDisplayOff();
 
     // --- ports of the session
     void ShowOsdText(const viewer::OsdText& text) override;
@@ -175,7 +182,9 @@ private:
     std::unique_ptr<mixer::CMixerVolume> mixer_;
     std::unique_ptr<viewer::ViewerSession> session_;
     std::unique_ptr<framework::RemoteReceiver> remote_;
-    viewer::OsdOverlay* osd_ = nullptr;
+    // A child of the picture, so it goes with it.
+    QPointer<viewer::OsdWindow> osd_;
+    std::unique_ptr<viewer::CImageWindow> imageWindow_;
     viewer::PanelState panel_;
     QPointer<QMenu> contextMenu_;
     QPointer<QMenu> systemMenu_;
@@ -189,8 +198,7 @@ private:
     bool closed_ = false;
     bool closeAfterRecording_ = false;
     bool frozen_ = false;
-    int displayInUseReports_ = 0;
-    std::function<void()> displayInUseReporter_;
+    bool keepingDisplayOn_ = false;
     // Panel press: the region held down, and whether the volume repeat has fired.
     std::optional<viewer::PanelRegion> pressedRegion_;
     bool volumeRepeatFired_ = false;

@@ -16,7 +16,7 @@ TEST_F(SessionTest, TuningClampsToTheBandAndTellsDisplayPanelAndTuner) {
     EXPECT_EQ(s.previousTvChannel(), 7);
     EXPECT_EQ(panel.channelNumber, 69);
     ASSERT_EQ(osd.shown.size(), 1u);
-    EXPECT_EQ(osd.shown[0], (OsdText{"CH  69", OsdAlign::Right, OsdPosition::Top, settings.osdColor, true, 20}));
+    EXPECT_EQ(osd.shown[0], (OsdText{"CH  69", OsdAlign::Right, OsdEdge::Top, settings.osdColor, true, 20}));
     // (45.75 + 801.25) x 16
     EXPECT_EQ(dividersOnTheBus(), (std::vector<int>{13552}));
     // The sound is off for the change and on again after it.
@@ -231,7 +231,7 @@ TEST_F(SessionTest, SavingRegistersInOrderAndOnlyOnce) {
     s.saveChannel();
     EXPECT_EQ(registered(ChannelBand::Broadcast), (std::vector<int>{2, 4, 7, 9}));
     ASSERT_EQ(osd.shown.size(), 1u);
-    EXPECT_EQ(osd.shown[0], (OsdText{"SAVE CH : 4", OsdAlign::Right, OsdPosition::Top, settings.osdColor, true, 10}));
+    EXPECT_EQ(osd.shown[0], (OsdText{"SAVE CH : 4", OsdAlign::Right, OsdEdge::Top, settings.osdColor, true, 10}));
 
     s.saveChannel();  // registered already: nothing, not even a display
     EXPECT_EQ(osd.shown.size(), 1u);

@@ -22,7 +22,7 @@ TEST_F(SessionTest, VolumeStepsEndAtTheMixersLimits) {
     s.SetVolumeStep(20);
     EXPECT_EQ(rig.mixer.values(rig.masterVolume), (Values{0xFFFF, 0xFFFF}));
     ASSERT_EQ(osd.shown.size(), 1u);
-    EXPECT_EQ(osd.shown[0], (OsdText{"VOL 16 : IIIIIIIIIIIIIIII", OsdAlign::Left, OsdPosition::Bottom,
+    EXPECT_EQ(osd.shown[0], (OsdText{"VOL 16 : IIIIIIIIIIIIIIII", OsdAlign::Left, OsdEdge::Bottom,
                                      settings.osdColor, true, 10}));
 
     s.volumeDown();
@@ -108,7 +108,7 @@ TEST_F(SessionTest, PictureAdjustStepsItemsAndValuesAndStoresEachChange) {
     ViewerSession& s = start();
     EXPECT_TRUE(s.onRemoteMessage(kMsgRemotePictureAdjust));
     EXPECT_TRUE(s.pictureAdjustActive());
-    EXPECT_EQ(osd.shown.back(), (OsdText{"BRIGHTNESS  64 : IIIIIIII", OsdAlign::Left, OsdPosition::Bottom,
+    EXPECT_EQ(osd.shown.back(), (OsdText{"BRIGHTNESS  64 : IIIIIIII", OsdAlign::Left, OsdEdge::Bottom,
                                          settings.osdColor, true, 10}));
 
     s.onCharacter(39);

@@ -32,7 +32,7 @@ TEST_F(SessionTest, TheModeCycleIncludesSvhsOnlyWhenItIsEnabled) {
     settings.enableSvhs = 1;
     EXPECT_EQ(cycle(s, 4), (std::vector<M>{M::VIDEO, M::SVHS, M::TV, M::CATV}));
     EXPECT_EQ(osd.texts(), (std::vector<std::string>{"CATV", "VIDEO", "TV", "CATV", "VIDEO", "SVHS", "TV", "CATV"}));
-    EXPECT_EQ(osd.shown.back(), (OsdText{"CATV", OsdAlign::Left, OsdPosition::Bottom, settings.osdColor, true, 10}));
+    EXPECT_EQ(osd.shown.back(), (OsdText{"CATV", OsdAlign::Left, OsdEdge::Bottom, settings.osdColor, true, 10}));
     EXPECT_EQ(panel.videoMode, M::CATV);
 }
 

@@ -39,7 +39,7 @@ TEST(OsdOverLivePictureTest, EveryNewFrameShowsAroundTheLettersAndTheLettersStay
     live.show();
     OsdWindow osd(live);
     const QColor yellow(255, 255, 0);
-    osd.showText("VOL 16 : IIIIIIIIIIIIIIII", OsdAlign::Left, OsdEdge::Bottom, yellow, false, 10);
+    osd.showText("VOL 16 : IIIIIIIIIIIIIIII", OsdAlign::Left, OsdEdge::Bottom, yellow, 10);
     const QRect display(0, 420, 640, 60);
 
     for (const QRgb frameColour : {qRgb(30, 90, 160), qRgb(200, 40, 40)}) {

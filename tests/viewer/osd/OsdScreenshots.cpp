@@ -52,9 +52,9 @@ int main(int argc, char** argv) {
         picture.show();
         kelto::viewer::OsdWindow channel(picture);
         kelto::viewer::OsdWindow volume(picture);
-        channel.showText("CH   7", kelto::viewer::OsdAlign::Right, kelto::viewer::OsdEdge::Top, displayColour, false, 20);
+        channel.showText("CH   7", kelto::viewer::OsdAlign::Right, kelto::viewer::OsdEdge::Top, displayColour, 20);
         volume.showText("VOL 16 : IIIIIIIIIIIIIIII", kelto::viewer::OsdAlign::Left, kelto::viewer::OsdEdge::Bottom,
-                        displayColour, false, 10);
+                        displayColour, 10);
         const QString path = QStringLiteral("%1/osd-%2x%3%4.png")
                                  .arg(folder)
                                  .arg(size.width())

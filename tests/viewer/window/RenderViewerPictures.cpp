@@ -1,6 +1,7 @@
 // Opens the viewer on the simulated card on a real display (run it under Xvfb) and writes
-// pictures of the screen: the window at 484 by 424 showing channel 7 and the volume, at panel
-// widths 400 and 300, and with its context menu open.
+// pictures of the screen: the window at 484 by 424 showing channel 7 and the volume at 16, with
+// its context menu open, after a still capture (the announcement, and the image window showing
+// the still on its own), and at panel widths 400 and 300.
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/render_viewer_pictures docs/screenshots
 #include "viewer/window/CTvViewerDlg.h"
 
@@ -9,12 +10,14 @@
 #include "framework/MessageBoxes.h"
 #include "platform/Paths.h"
 #include "settings/ViewerSettings.h"
+#include "viewer/osd/CImageWindow.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -68,6 +71,8 @@ int main(int argc, char** argv) {
     store.writeInt("user", "s_windowwidth", 484);
     store.writeInt("user", "s_windowheight", 424);
     store.writeInt("user", "s_windowtle", 0);
+    QTemporaryDir stills;
+    store.writeString("user", "bmpdirectory", stills.path().toStdString());
     int n = 0;
     for (int c : {6, 7, 9, 11, 12}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
     store.writeInt("tvchannel", "tv_count", n);
@@ -97,6 +102,18 @@ int main(int argc, char** argv) {
     if (QMenu* menu = viewer->lastContextMenu()) shoot(viewer->frameGeometry().united(menu->frameGeometry()), folder + "/viewer-menu-484.png");
     if (QMenu* menu = viewer->lastContextMenu()) menu->close();
     settle(200);
+
+    // A still: "CAPTURE : path" centred over the picture, and the picture in the image window
+    // (placed beside the viewer: without a window manager it would appear at the screen's corner).
+    QTest::keyClick(viewer, Qt::Key_C, Qt::ControlModifier);
+    settle(300);
+    if (auto* image = viewer->imageWindow()) {
+        image->move(viewer->frameGeometry().right() + 20, viewer->y());
+        settle(400);
+        shoot(viewer->frameGeometry(), folder + "/viewer-capture-484.png");
+        shoot(image->frameGeometry(), folder + "/viewer-image-window.png");
+        image->hide();
+    }
 
     for (int width : {400, 300}) {
         viewer->resize(width, width * 3 / 4 + 60);

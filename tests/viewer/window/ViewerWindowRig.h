@@ -1,7 +1,8 @@
 #pragma once
 // The viewer window on the simulated card for tests that drive it with mouse events, keys and
 // window messages: a host that counts what the viewer asks of the program, virtual time, answered
-// message boxes, and context menus that are built but not popped up.
+// message boxes, and context menus that are built but not popped up. The card shows station
+// "WKEL 7" on channel 7.
 #include "viewer/window/CTvViewerDlg.h"
 
 #include "capture/CaptureWindowWidget.h"
@@ -111,6 +112,14 @@ protected:
         }, 1000);
     }
     capture::CaptureWindowWidget* picture() const { return viewer->findChild<capture::CaptureWindowWidget*>(); }
+    // Lets the card's clock run frame by frame until the picture holds a frame.
+    bool waitForFrame() {
+        auto* live = picture();
+        return live && QTest::qWaitFor([&] {
+                   scheduler.advanceMs(34);
+                   return !live->currentPicture().isNull();
+               }, 5000);
+    }
     // A mouse event at `at` in `target`'s coordinates, with the global position the screen has.
     static void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
