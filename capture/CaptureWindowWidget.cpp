@@ -3,6 +3,7 @@
 #include "capture/VideoCompressionDialog.h"
 #include "capture/VideoDisplayDialog.h"
 #include "capture/VideoFormatDialog.h"
+#include "platform/Trace.h"
 
 #include <QPainter>
 
@@ -65,6 +66,10 @@ void CaptureWindowWidget::paintEvent(QPaintEvent*) {
     painter.end();
     ++painted_;
     lastDelay_ = std::chrono::steady_clock::now() - pictureLeftDriverAt_;
+    if (!firstPictureNoted_) {
+        firstPictureNoted_ = true;
+        platform::tracef("capture: first picture painted (%dx%d)", picture_.width(), picture_.height());
+    }
 }
 
 bool CaptureWindowWidget::showVideoFormatDialog(CaptureService& service) {

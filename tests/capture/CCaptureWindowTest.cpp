@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
+#include <QTest>
 
 #include <atomic>
 #include <chrono>
@@ -381,6 +382,39 @@ TEST_F(CaptureFixture, LivePictureShowsTheCardScaledToTheWindow) {
     window->SetPreview(true);
     EXPECT_FALSE(service().overlayOn());
     EXPECT_TRUE(service().previewOn());
+}
+
+// The first picture painted is noted once in the trace log, with the moment it was painted; a
+// paint before any picture (black) is not it.
+TEST_F(CaptureFixture, TheFirstPaintedPictureIsNotedOnceAtItsMoment) {
+    createAndConnect();
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    CaptureWindowWidget& live = *window->GetWindow();
+    const std::string before = traceLog();
+    live.repaint();
+    EXPECT_EQ(traceLog(), before);
+
+    clock.advanceMs(1234);
+    service().deliverLiveFrame();
+    live.repaint();
+    clock.advanceMs(1000);
+    service().deliverLiveFrame();
+    live.repaint();
+
+    const std::string log = traceLog().substr(before.size());
+    const std::string line = "capture: first picture painted (320x240)\n";
+    ASSERT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line));
+    const auto paintedAt = clock.now() - std::chrono::milliseconds(1000);
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(paintedAt);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(paintedAt.time_since_epoch()).count() % 1000;
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d ", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, int(ms));
+    EXPECT_NE(log.find(stamp + line), std::string::npos) << log;
 }
 
 }  // namespace
