@@ -384,6 +384,29 @@ TEST_F(CaptureFixture, LivePictureShowsTheCardScaledToTheWindow) {
     EXPECT_TRUE(service().previewOn());
 }
 
+// The driver's 24-bit pictures (B, G, R bytes, rows padded to 4 bytes) are shown with their own
+// colours, kept as 32-bit pixels that paint without a conversion.
+TEST_F(CaptureFixture, ATwentyFourBitPictureIsShownWithItsColours) {
+    createAndConnect();
+    ASSERT_EQ(service().frameFormat().bitsPerPixel, 24);
+    ASSERT_TRUE(service().applyFrameFormat({161, 121, 24}));  // rows of 483 bytes, padded to 484
+    cardsim::lockCard()->video().selectInput(3);
+    window->SetOverlay(true);
+    service().deliverLiveFrame();
+    ASSERT_EQ(service().grabFrame(), 1);  // the same moment: the same picture
+    const GrabbedFrame& frame = service().grabbedFrame();
+    const QImage& shown = window->GetWindow()->currentPicture();
+    ASSERT_EQ(shown.size(), QSize(161, 121));
+    EXPECT_EQ(shown.format(), QImage::Format_RGB32);
+    int different = 0;
+    for (int y = 0; y < 121; ++y)
+        for (int x = 0; x < 161; ++x) {
+            const std::uint8_t* bgr = frame.pixels.data() + std::size_t(y) * frame.format.bytesPerRow() + std::size_t(3 * x);
+            if (shown.pixel(x, y) != qRgb(bgr[2], bgr[1], bgr[0])) ++different;
+        }
+    EXPECT_EQ(different, 0);
+}
+
 // The first picture painted is noted once in the trace log, with the moment it was painted; a
 // paint before any picture (black) is not it.
 TEST_F(CaptureFixture, TheFirstPaintedPictureIsNotedOnceAtItsMoment) {
