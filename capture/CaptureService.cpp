@@ -1,9 +1,11 @@
 #include "capture/CaptureService.h"
 
+#include "capture/LiveFrameTiming.h"
 #include "capture/StillImageFile.h"
 #include "platform/Clock.h"
 #include "platform/Trace.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -22,7 +24,10 @@ constexpr std::uint32_t kLongestPeriodUs = 10'000'000;
 
 CaptureService::CaptureService() {
     liveTimer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&liveTimer_, &QTimer::timeout, [this] { deliverLiveFrame(); });
+    QObject::connect(&liveTimer_, &QTimer::timeout, [this] {
+        deliverLiveFrame();
+        if (liveTimer_.isSingleShot()) armLiveTimer();
+    });
 }
 
 CaptureService::~CaptureService() {
@@ -312,9 +317,27 @@ void CaptureService::updateLiveTimer() {
         liveTimer_.stop();
         return;
     }
-    const int intervalMs = overlay_ ? std::max(1, int(std::lround(driver_->microsecondsPerFrame() / 1000.0)))
-                                    : int(previewRateMs_);
-    if (!liveTimer_.isActive() || liveTimer_.interval() != intervalMs) liveTimer_.start(intervalMs);
+    const bool unchanged = liveTimerForOverlay_ == overlay_ && (overlay_ || liveTimerPreviewMs_ == previewRateMs_);
+    if (!liveTimer_.isActive() || !unchanged) armLiveTimer();
+}
+
+void CaptureService::armLiveTimer() {
+    if (!driver_ || capturing_ || (!overlay_ && !preview_)) return;
+    liveTimerForOverlay_ = overlay_;
+    liveTimerPreviewMs_ = previewRateMs_;
+    liveTimer_.setSingleShot(overlay_);
+    liveTimer_.start(nextLiveDelay());
+}
+
+std::chrono::milliseconds CaptureService::nextLiveDelay() {
+    if (!overlay_) return std::chrono::milliseconds(previewRateMs_);
+    const auto now = platform::clock().now();
+    // A clock that has not moved since the last frame (a stopped test clock) has no next frame to
+    // wait for: then the plain frame period.
+    const bool clockStood = now == liveArmedAt_;
+    liveArmedAt_ = now;
+    if (clockStood) return std::chrono::milliseconds(std::max(1L, std::lround(driver_->microsecondsPerFrame() / 1000.0)));
+    return delayToNextFrame(now, driver_->framesPerSecond());
 }
 
 }  // namespace kelto::capture

@@ -4,9 +4,10 @@
 // window is one method here; the message observer sees each message as it arrives (tests check
 // the order in which the wrapper sends them).
 //
-// Live picture: with overlay on, every frame of the video standard goes to the frame sink; with
-// preview on, one frame per preview period (overlay and preview exclude each other, as on the
-// platform). Recording: sequence() runs the blocking capture loop (SequenceCapture.h).
+// Live picture: with overlay on, every frame of the video standard goes to the frame sink, each
+// taken just after it begins (LiveFrameTiming.h); with preview on, one frame per preview period
+// (overlay and preview exclude each other, as on the platform). Recording: sequence() runs the
+// blocking capture loop (SequenceCapture.h).
 //
 // Lives on the user-interface thread and is used there only.
 #include "capture/CaptureRecords.h"
@@ -18,6 +19,7 @@
 
 #include <QTimer>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -112,6 +114,8 @@ private:
         if (observer_) observer_(message);
     }
     void updateLiveTimer();
+    void armLiveTimer();
+    std::chrono::milliseconds nextLiveDelay();
 
     std::unique_ptr<drivers::CaptureDriver> driver_;
     std::uint32_t driverIndex_ = 0;
@@ -133,7 +137,10 @@ private:
     GrabbedFrame grabbed_;
     SequenceResult lastSequence_;
     std::vector<std::uint8_t> liveBuffer_;
-    QTimer liveTimer_;
+    QTimer liveTimer_;  // overlay: one shot, armed again after each frame; preview: repeating
+    bool liveTimerForOverlay_ = false;
+    std::uint32_t liveTimerPreviewMs_ = 0;
+    std::chrono::system_clock::time_point liveArmedAt_{};
 };
 
 }  // namespace kelto::capture

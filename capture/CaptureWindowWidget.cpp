@@ -3,6 +3,7 @@
 #include "capture/VideoCompressionDialog.h"
 #include "capture/VideoDisplayDialog.h"
 #include "capture/VideoFormatDialog.h"
+#include "platform/Trace.h"
 
 #include <QPainter>
 
@@ -25,13 +26,21 @@ CaptureWindowWidget::~CaptureWindowWidget() {
 
 void CaptureWindowWidget::presentFrame(const LiveFrame& frame) {
     const int width = int(frame.format.width), height = int(frame.format.height);
-    const QImage::Format format = frame.format.bitsPerPixel == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888;
-    if (picture_.width() != width || picture_.height() != height || picture_.format() != format)
-        picture_ = QImage(width, height, format);
+    // The picture is kept in 32-bit pixels whatever the driver delivers: painting those is a
+    // plain copy, while 24-bit ones would be converted again at every paint (several times the
+    // cost of converting them once here).
+    if (picture_.width() != width || picture_.height() != height || picture_.format() != QImage::Format_RGB32)
+        picture_ = QImage(width, height, QImage::Format_RGB32);
     const std::size_t stride = frame.format.bytesPerRow();
-    const std::size_t rowBytes = std::size_t(width) * (frame.format.bitsPerPixel / 8);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(picture_.scanLine(y), frame.pixels.data() + std::size_t(y) * stride, rowBytes);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = frame.pixels.data() + std::size_t(y) * stride;
+        if (frame.format.bitsPerPixel == 32) {
+            std::memcpy(picture_.scanLine(y), in, std::size_t(width) * 4);
+            continue;
+        }
+        auto* out = reinterpret_cast<QRgb*>(picture_.scanLine(y));
+        for (int x = 0; x < width; ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);  // B, G, R bytes
+    }
     pictureLeftDriverAt_ = frame.leftDriverAt;
     ++presented_;
     update();
@@ -65,6 +74,10 @@ void CaptureWindowWidget::paintEvent(QPaintEvent*) {
     painter.end();
     ++painted_;
     lastDelay_ = std::chrono::steady_clock::now() - pictureLeftDriverAt_;
+    if (!firstPictureNoted_) {
+        firstPictureNoted_ = true;
+        platform::tracef("capture: first picture painted (%dx%d)", picture_.width(), picture_.height());
+    }
 }
 
 bool CaptureWindowWidget::showVideoFormatDialog(CaptureService& service) {

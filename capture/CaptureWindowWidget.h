@@ -3,7 +3,9 @@
 // capture service behind it. Frames arrive from the service (every frame with overlay, one per
 // preview period with preview, the recorded ones during a recording) and are painted scaled to
 // the window (or at their own size, centred, when the display dialog says so), with an optional
-// caption line. The driver's dialogs open from here, owned by this window.
+// caption line. The driver's dialogs open from here, owned by this window. The first picture it
+// paints is noted in the trace log ("capture: first picture painted"), so the time from a
+// start to the live picture can be read from the log.
 #include "capture/CaptureService.h"
 
 #include <QImage>
@@ -42,6 +44,7 @@ private:
     std::chrono::nanoseconds lastDelay_{0};
     std::uint64_t presented_ = 0;
     std::uint64_t painted_ = 0;
+    bool firstPictureNoted_ = false;
 };
 
 }  // namespace kelto::capture

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
+#include <QTest>
 
 #include <atomic>
 #include <chrono>
@@ -381,6 +382,62 @@ TEST_F(CaptureFixture, LivePictureShowsTheCardScaledToTheWindow) {
     window->SetPreview(true);
     EXPECT_FALSE(service().overlayOn());
     EXPECT_TRUE(service().previewOn());
+}
+
+// The driver's 24-bit pictures (B, G, R bytes, rows padded to 4 bytes) are shown with their own
+// colours, kept as 32-bit pixels that paint without a conversion.
+TEST_F(CaptureFixture, ATwentyFourBitPictureIsShownWithItsColours) {
+    createAndConnect();
+    ASSERT_EQ(service().frameFormat().bitsPerPixel, 24);
+    ASSERT_TRUE(service().applyFrameFormat({161, 121, 24}));  // rows of 483 bytes, padded to 484
+    cardsim::lockCard()->video().selectInput(3);
+    window->SetOverlay(true);
+    service().deliverLiveFrame();
+    ASSERT_EQ(service().grabFrame(), 1);  // the same moment: the same picture
+    const GrabbedFrame& frame = service().grabbedFrame();
+    const QImage& shown = window->GetWindow()->currentPicture();
+    ASSERT_EQ(shown.size(), QSize(161, 121));
+    EXPECT_EQ(shown.format(), QImage::Format_RGB32);
+    int different = 0;
+    for (int y = 0; y < 121; ++y)
+        for (int x = 0; x < 161; ++x) {
+            const std::uint8_t* bgr = frame.pixels.data() + std::size_t(y) * frame.format.bytesPerRow() + std::size_t(3 * x);
+            if (shown.pixel(x, y) != qRgb(bgr[2], bgr[1], bgr[0])) ++different;
+        }
+    EXPECT_EQ(different, 0);
+}
+
+// The first picture painted is noted once in the trace log, with the moment it was painted; a
+// paint before any picture (black) is not it.
+TEST_F(CaptureFixture, TheFirstPaintedPictureIsNotedOnceAtItsMoment) {
+    createAndConnect();
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    CaptureWindowWidget& live = *window->GetWindow();
+    const std::string before = traceLog();
+    live.repaint();
+    EXPECT_EQ(traceLog(), before);
+
+    clock.advanceMs(1234);
+    service().deliverLiveFrame();
+    live.repaint();
+    clock.advanceMs(1000);
+    service().deliverLiveFrame();
+    live.repaint();
+
+    const std::string log = traceLog().substr(before.size());
+    const std::string line = "capture: first picture painted (320x240)\n";
+    ASSERT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line));
+    const auto paintedAt = clock.now() - std::chrono::milliseconds(1000);
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(paintedAt);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(paintedAt.time_since_epoch()).count() % 1000;
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d ", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, int(ms));
+    EXPECT_NE(log.find(stamp + line), std::string::npos) << log;
 }
 
 }  // namespace
