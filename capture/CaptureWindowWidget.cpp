@@ -60,6 +60,8 @@ void CaptureWindowWidget::paintEvent(QPaintEvent*) {
         target.moveCenter(area.center());
         painter.fillRect(area, Qt::black);
     }
+    // A window larger (or smaller) than the picture gets it filtered, not in blocks.
+    if (target.size() != picture_.size()) painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, picture_);
     if (options.showCaption) {
         const QString caption = QStringLiteral("%1*%2  %3 fps")

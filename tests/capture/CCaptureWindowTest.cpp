@@ -407,6 +407,27 @@ TEST_F(CaptureFixture, ATwentyFourBitPictureIsShownWithItsColours) {
     EXPECT_EQ(different, 0);
 }
 
+// A picture shown larger than it was taken is filtered: the edges between the colour bars get
+// colours in between, where blocks would repeat the picture's own colours only.
+TEST_F(CaptureFixture, APictureShownLargerIsScaledSmoothlyNotInBlocks) {
+    createAndConnect();
+    ASSERT_TRUE(service().applyFrameFormat({160, 120, 24}));
+    cardsim::lockCard()->video().selectInput(3);
+    window->SetOverlay(true);
+    CaptureWindowWidget& live = *window->GetWindow();
+    live.resize(640, 480);
+    service().deliverLiveFrame();
+    const QImage source = live.currentPicture();
+    ASSERT_EQ(source.size(), QSize(160, 120));
+    const QImage shown = live.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(640, 480));
+    std::set<QRgb> taken;
+    for (int x = 0; x < source.width(); ++x) taken.insert(source.pixel(x, 20));
+    int inBetween = 0;
+    for (int x = 0; x < shown.width(); ++x) inBetween += taken.count(shown.pixel(x, 80)) == 0 ? 1 : 0;
+    EXPECT_GT(inBetween, 0);
+}
+
 // The first picture painted is noted once in the trace log, with the moment it was painted; a
 // paint before any picture (black) is not it.
 TEST_F(CaptureFixture, TheFirstPaintedPictureIsNotedOnceAtItsMoment) {
