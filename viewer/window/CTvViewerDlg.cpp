@@ -21,6 +21,7 @@
 #include "viewer/panel/TvFramePainter.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/OsdOverlay.h"
+#include "viewer/window/SerialStillCapture.h"
 #include "viewer/window/StillFileReservation.h"
 #include "viewer/window/ViewerHost.h"
 
@@ -248,7 +249,12 @@ void CTvViewerDlg::mapCommands() {
         if (hardware_) hardware_->controller().Freeze(frozen_ ? 1 : 0);
     });
     map.onCommand(32866, [this] { stillCaptureRequest(); });
-    map.onCommand(32867, [] { openLaterWindow(LaterWindow::CaptureSheet, "serial capture"); });
+    map.onCommand(32867, [this] {
+        if (!session_ || closed_) return;
+        if (!serialCapture_)
+            serialCapture_ = std::make_unique<viewer::SerialStillCapture>([this] { return captureNextStill(); });
+        serialCapture_->start(settings_.closedCaptions);
+    });
     map.onCommand(32868, [this] { settings_.imageFormat = 0; });
     map.onCommand(32869, [this] { settings_.imageFormat = 1; });
     for (int id : {32906, 32910}) map.onCommand(id, [this] { settings_.imageFormat = settings_.imageFormat == 0 ? 1 : 0; });
@@ -372,6 +378,7 @@ std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
 // --- closing
 
 CTvViewerDlg::~CTvViewerDlg() {
+    serialCapture_.reset();  // its threads end before anything they reach goes
     remote_.reset();  // withdrawn from the remote-controller program, then removed
     session_.reset();
     if (mixer_) mixer_->Close();
@@ -388,6 +395,7 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     closed_ = true;
+    if (serialCapture_) serialCapture_->stopAll();
     host_.viewerClosed(this);
     timers().kill(kDisplayInUseTimer);
     saveSettings();

@@ -32,6 +32,7 @@ class ViewerHost;
 
 namespace viewer {
 class OsdOverlay;
+class SerialStillCapture;
 }
 
 class CTvViewerDlg : public framework::Window,
@@ -96,6 +97,8 @@ public:
     QRect pictureRect() const;
     // The context menu as it was last shown (null before).
     QMenu* lastContextMenu() const { return contextMenu_; }
+    // The Ctrl+X runs (null before the first).
+    const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // Whether the initialisation refused (the close request is on its way).
     bool refused() const { return refused_; }
     // The number of times the display was reported in use (timer 287).
@@ -163,6 +166,7 @@ private:
     std::unique_ptr<viewer::ViewerSession> session_;
     std::unique_ptr<framework::RemoteReceiver> remote_;
     viewer::OsdOverlay* osd_ = nullptr;
+    std::unique_ptr<viewer::SerialStillCapture> serialCapture_;
     viewer::PanelState panel_;
     QPointer<QMenu> contextMenu_;
     std::string countryFile_;
