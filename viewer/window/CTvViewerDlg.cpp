@@ -407,9 +407,10 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CTvViewerDlg::saveSettings() {
-    // A start refused before the settings were read has nothing of the user's to write back: the
-    // factory values would overwrite the saved state.
-    if (saved_ || !settingsLoaded_ || !hardware_) return;
+    // A refused start has changed nothing of the user's: what it would write back is factory
+    // values (before the settings were read) or a window never placed and channel lists never
+    // handed to the channel model (after), either of which would overwrite the saved state.
+    if (saved_ || refused_ || !settingsLoaded_ || !hardware_) return;
     const QRect frame = geometry();
     settings_.window = {frame.x(), frame.y(), frame.width(), frame.height()};
     hardware_->takeBackChannels(settings_);
