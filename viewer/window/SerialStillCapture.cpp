@@ -2,7 +2,8 @@
 
 #include "platform/Clock.h"
 #include "platform/Trace.h"
-#include "platform/qt/QueuedCall.h"
+
+#include <QMetaObject>
 
 #include <algorithm>
 #include <atomic>
@@ -26,7 +27,8 @@ struct SerialStillCapture::Run {
     std::mutex mutex;
     std::condition_variable wake;
     bool stop = false;      // the run is to end (set on the user-interface thread)
-    bool answered = false;  // the picture last queued has been taken
+    bool wanted = false;    // the worker waits for a picture
+    bool answered = false;  // the picture wanted last has been taken (or refused)
     std::atomic<bool> finished{false};
     std::thread thread;
 
@@ -84,6 +86,25 @@ void SerialStillCapture::stopAll() {
     runs_.clear();
 }
 
+void SerialStillCapture::serveRuns() {
+    // A run may be stopped (and joined) by what a picture sets off, so the list is walked by copy.
+    const auto runs = runs_;
+    for (const auto& run : runs) {
+        {
+            std::lock_guard lock(run->mutex);
+            if (!run->wanted) continue;
+            run->wanted = false;
+        }
+        if (!run->stopRequested()) takePicture_();
+        {
+            std::lock_guard lock(run->mutex);
+            run->answered = true;
+        }
+        run->wake.notify_all();
+    }
+    reap();
+}
+
 void SerialStillCapture::reap() {
     std::erase_if(runs_, [](const std::shared_ptr<Run>& run) {
         if (!run->finished.load()) return false;
@@ -98,27 +119,19 @@ void SerialStillCapture::work(const std::shared_ptr<Run>& run, SerialStillCaptur
         {
             std::lock_guard lock(run->mutex);
             if (run->stop) break;
+            run->wanted = true;
             run->answered = false;
         }
-        // The owner lives until this thread is joined, and a call still queued when it goes is
-        // dropped with it; the call itself takes nothing once the run is stopped.
-        platform::queueCall(owner, false, [run, owner] {
-            const bool take = !run->stopRequested();
-            if (take) owner->takePicture_();
-            {
-                std::lock_guard lock(run->mutex);
-                run->answered = true;
-            }
-            run->wake.notify_all();
-            return take;
-        });
+        // The owner lives until this thread is joined; a call still queued when it goes is
+        // dropped with it.
+        QMetaObject::invokeMethod(owner, "serveRuns", Qt::QueuedConnection);
         ++owner->queued_;
         std::unique_lock lock(run->mutex);
         run->wake.wait(lock, [&] { return run->answered || run->stop; });
         if (run->stop) break;
     }
     run->finished = true;
-    QMetaObject::invokeMethod(owner, [owner] { owner->reap(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(owner, "serveRuns", Qt::QueuedConnection);
     --workersAlive;
 }
 

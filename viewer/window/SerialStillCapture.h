@@ -4,9 +4,14 @@
 // itself is taken on the user-interface thread, where the capture window lives: the worker queues
 // the call and waits for its answer, holding no lock.
 //
+// The worker's queued call carries nothing: it names a slot of this object, which takes the
+// pictures the runs have asked for under their own locks. (A call carrying a closure would hand
+// the closure from the worker to this thread inside Qt's event queue, whose locking the thread
+// checker cannot see.)
+//
 // Stopping (the viewer closing or going away) wakes every worker, whether it waits on the clock
 // or for an answer, and joins it; the user-interface thread never waits for a worker that waits
-// for it. A picture queued before the stop finds its run stopped and takes nothing, and queued
+// for it. A picture asked for before the stop finds its run stopped and is not taken, and queued
 // calls die with this object, so no picture is ever taken by a window that is going away.
 #include <QObject>
 
@@ -20,6 +25,7 @@
 namespace kelto::viewer {
 
 class SerialStillCapture : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kPictures = 6;
     static constexpr std::uint32_t kCaptionWaitMs = 100;
@@ -37,15 +43,18 @@ public:
     void stopAll();
     // Runs whose thread has not been joined yet.
     std::size_t runs() const { return runs_.size(); }
-    // Pictures the workers have queued so far (taken or not).
+    // Pictures the workers have asked for so far (taken or not).
     int picturesQueued() const { return queued_.load(); }
     // Serial-capture threads alive in the process (none may outlive its viewer).
     static int liveWorkers();
 
+private slots:
+    // Takes the pictures the runs wait for, then joins the runs that have finished.
+    void serveRuns();
+
 private:
     struct Run;
     static void work(const std::shared_ptr<Run>& run, SerialStillCapture* owner, bool closedCaptions);
-    // Joins the runs that have finished.
     void reap();
 
     TakePicture takePicture_;
