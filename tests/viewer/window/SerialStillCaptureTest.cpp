@@ -90,6 +90,25 @@ TEST_F(SerialStillCaptureTest, AStopEndsAWorkerWaitingForItsPictureAndThePicture
     EXPECT_EQ(capture.runs(), 0u);
 }
 
+// A picture whose taking ends the capture (the window closed meanwhile) is the last one: the
+// other run waiting at the same moment gets none.
+TEST_F(SerialStillCaptureTest, AStopWhileAPictureIsTakenLeavesTheOtherRunsWithout) {
+    int taken = 0;
+    SerialStillCapture* self = nullptr;
+    SerialStillCapture closing([&] {
+        ++taken;
+        self->stopAll();
+        return std::string();
+    });
+    self = &closing;
+    closing.start(false);
+    closing.start(false);
+    ASSERT_TRUE(spinUntil([&] { return closing.picturesQueued() == 2; }));
+    QApplication::processEvents();
+    EXPECT_EQ(taken, 1);
+    EXPECT_EQ(SerialStillCapture::liveWorkers(), 0);
+}
+
 TEST_F(SerialStillCaptureTest, DestroyingTheObjectEndsItsWorkersAndDropsTheirPictures) {
     int taken = 0;
     auto owned = std::make_unique<SerialStillCapture>([&] {
