@@ -144,7 +144,7 @@ void CTvViewerDlg::initialise() {
     osd_ = new viewer::OsdOverlay(this);
     mixer_ = std::make_unique<mixer::CMixerVolume>();
     session_ = std::make_unique<viewer::ViewerSession>(viewer::ViewerParts{
-        settings_, store_, hardware_->model(), hardware_->controller(), *mixer_, *this, *this, *this, nullptr, this});
+        settings_, store_, hardware_->model(), hardware_->controller(), *mixer_, *this, *this, *this, &keypad_, this});
     if (!session_->openMixer(this)) {
         // The viewer goes on without volume control; the notice comes once the window is open,
         // so nothing of the opening waits for the user.
@@ -262,8 +262,7 @@ void CTvViewerDlg::mapCommands() {
         if (!session_ || session_->recording()) return;
         const std::string file = nextRecordingFileName();
         if (!recordStream(file))
-            framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok,
-                                  framework::MessageIcon::Information);
+            framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok, framework::MessageIcon::Stop);
     });
     map.onCommand(32872, [this] { settings_.streamFormat = 0; });
     map.onCommand(32873, [this] { settings_.streamFormat = 1; });
@@ -564,7 +563,16 @@ void CTvViewerDlg::endRecording() {
 
 // RecordingPort
 bool CTvViewerDlg::recordStream(const std::string& file, int streamFormat) {
-    return hardware_ && hardware_->captureWindow().CaptureVideoStream(file, streamFormat) != 0;
+    if (!hardware_) return false;
+    // A paused picture runs again, so the recording holds live television.
+    if (frozen_) {
+        frozen_ = false;
+        hardware_->controller().Freeze(0);
+    }
+    // The sound format kept in the store (the capture sheet's choice) is the one recorded.
+    capture::CCaptureWindow& capture = hardware_->captureWindow();
+    if (const auto audio = capture::GetAudioFormat(capture, store_)) capture::SetAudioFormat(capture, store_, *audio);
+    return capture.CaptureVideoStream(file, streamFormat) != 0;
 }
 void CTvViewerDlg::stopRecording() {
     if (hardware_) hardware_->captureWindow().StopCaptureVideoStream();

@@ -17,6 +17,7 @@
 #include "viewer/core/ViewerSession.h"
 #include "viewer/panel/PanelState.h"
 #include "viewer/window/ContextMenu.h"
+#include "viewer/window/LaterWindows.h"
 #include "viewer/window/ViewerGeometry.h"
 
 #include <QMenu>
@@ -97,6 +98,8 @@ public:
     QRect pictureRect() const;
     // The context menu as it was last shown (null before).
     QMenu* lastContextMenu() const { return contextMenu_; }
+    // Where the viewer hands on what belongs to the on-screen keypad while it is open.
+    const viewer::KeypadEntryPoint& keypadEntryPoint() const { return keypad_; }
     // The Ctrl+X runs (null before the first).
     const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // Whether the initialisation refused (the close request is on its way).
@@ -167,6 +170,7 @@ private:
     std::unique_ptr<framework::RemoteReceiver> remote_;
     viewer::OsdOverlay* osd_ = nullptr;
     std::unique_ptr<viewer::SerialStillCapture> serialCapture_;
+    viewer::KeypadEntryPoint keypad_;
     viewer::PanelState panel_;
     QPointer<QMenu> contextMenu_;
     std::string countryFile_;
