@@ -255,18 +255,34 @@ void CTvViewerDlg::mapCommands() {
             serialCapture_ = std::make_unique<viewer::SerialStillCapture>([this] { return captureNextStill(); });
         serialCapture_->start(settings_.closedCaptions);
     });
-    map.onCommand(32868, [this] { settings_.imageFormat = 0; });
-    map.onCommand(32869, [this] { settings_.imageFormat = 1; });
-    for (int id : {32906, 32910}) map.onCommand(id, [this] { settings_.imageFormat = settings_.imageFormat == 0 ? 1 : 0; });
+    // The still-picture type: a change is announced on the display.
+    const auto stillType = [this](int type) {
+        if (settings_.imageFormat == type) return;
+        settings_.imageFormat = type;
+        if (session_)
+            session_->showOsd(type == 1 ? "CAPTURE TYPE : JPG" : "CAPTURE TYPE : BMP", viewer::OsdAlign::Left,
+                              viewer::OsdPosition::Bottom, 10);
+    };
+    map.onCommand(32868, [stillType] { stillType(0); });
+    map.onCommand(32869, [stillType] { stillType(1); });
+    for (int id : {32906, 32910})
+        map.onCommand(id, [this, stillType] { stillType(settings_.imageFormat == 0 ? 1 : 0); });
     map.onCommand(32870, [this] {
         if (!session_ || session_->recording()) return;
         const std::string file = nextRecordingFileName();
         if (!recordStream(file))
             framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok, framework::MessageIcon::Stop);
     });
-    map.onCommand(32872, [this] { settings_.streamFormat = 0; });
-    map.onCommand(32873, [this] { settings_.streamFormat = 1; });
-    map.onCommand(32874, [this] { settings_.streamFormat = 2; });
+    // The recording type: a change is announced on the display.
+    for (const int type : {0, 1, 2})
+        map.onCommand(32872 + type, [this, type] {
+            if (settings_.streamFormat == type) return;
+            settings_.streamFormat = type;
+            static const char* const kTypeNames[] = {"AVI", "MPEG1", "MPEG2"};
+            if (session_)
+                session_->showOsd(std::string("RECORD TYPE : ") + kTypeNames[type], viewer::OsdAlign::Left,
+                                  viewer::OsdPosition::Bottom, 10);
+        });
     map.onCommand(32886, [] { openLaterWindow(LaterWindow::FrequencyTable, "the frequency table dialog"); });
     map.onCommand(32776, [this] { multiScreen(); });
     map.onCommand(32885, [this] { host_.openReservationList(); });
