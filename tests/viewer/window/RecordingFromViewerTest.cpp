@@ -7,6 +7,7 @@
 #include "framework/QtMenus.h"
 #include "tests/capture/MediaProbe.h"
 #include "tests/support/TestRoot.h"
+#include "viewer/window/SerialStillCapture.h"
 
 #include <QMenu>
 
@@ -122,6 +123,27 @@ TEST_F(RecordingFromViewerTest, TheStoredAudioFormatReachesTheRecording) {
     ASSERT_TRUE(probe.hasAudio);
     EXPECT_EQ(probe.channels, 1);
     EXPECT_EQ(probe.sampleRate, 22050);
+}
+
+// Ctrl+X while a recording runs: the six pictures are taken (between the recording's pictures or
+// after it, as the worker comes), each whole, and the recording stays whole.
+TEST_F(RecordingFromViewerTest, SerialStillsDuringARecordingLeaveItWhole) {
+    stillsInto(folder.path() / "stills");
+    std::filesystem::create_directory(folder.path() / "stills");
+    ASSERT_TRUE(open());
+    ASSERT_TRUE(waitForPicture());
+    auto* picture = viewer->findChild<capture::CaptureWindowWidget*>();
+    QPointer<CTvViewerDlg> target = viewer;
+    picture->service().setSequenceObserver([target](std::uint32_t index) {
+        if (index == 3 && target) target->wiring().sendCommand(32867);
+    });
+    record();
+    picture->service().setSequenceObserver({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewer->serialCapture() && viewer->serialCapture()->runs() == 0; }, 10000));
+    const auto stills = fileNames(folder.path() / "stills");
+    ASSERT_EQ(stills.size(), 6u);
+    for (const auto& name : stills) EXPECT_GT(std::filesystem::file_size(folder.path() / "stills" / name), 1000u);
+    expectOneSecond(probeMedia(folder.path() / "Kelto.AVI"));
 }
 
 }  // namespace
