@@ -63,7 +63,14 @@ bool displayRefused(int bitsPerPixel, int width, int height) {
     return bitsPerPixel >= 32 && width >= 1280 && height >= 960;
 }
 
+namespace {
+std::optional<DisplayMode> displayModeAnswer;
+}  // namespace
+
+void setDisplayModeAnswer(std::optional<DisplayMode> mode) { displayModeAnswer = mode; }
+
 DisplayMode primaryDisplayMode() {
+    if (displayModeAnswer) return *displayModeAnswer;
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return {32, 1024, 768};
     return {screen->depth(), screen->geometry().width(), screen->geometry().height()};

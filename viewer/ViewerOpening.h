@@ -41,6 +41,8 @@ struct DisplayMode {
 };
 // The primary screen's mode (32 bits at 1024 by 768 when there is no screen).
 DisplayMode primaryDisplayMode();
+// Tests choose the mode primaryDisplayMode answers; nullopt gives back the screen's.
+void setDisplayModeAnswer(std::optional<DisplayMode> mode);
 // Check 4 (message 141): only a capture driver that declares a video-memory overlay is limited
 // by the display mode; the program draws the picture of every other driver itself.
 std::optional<OpeningRefusal> checkDisplay(const drivers::CaptureDriverDescription& driver, const DisplayMode& display);

@@ -25,6 +25,7 @@
 #include "viewer/panel/TvFramePainter.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/MinimisedIcon.h"
+#include "viewer/window/SerialStillCapture.h"
 #include "viewer/window/StillFileReservation.h"
 #include "viewer/window/ViewerHost.h"
 
@@ -145,7 +146,7 @@ void CTvViewerDlg::initialise() {
 
     mixer_ = std::make_unique<mixer::CMixerVolume>();
     session_ = std::make_unique<viewer::ViewerSession>(viewer::ViewerParts{
-        settings_, store_, hardware_->model(), hardware_->controller(), *mixer_, *this, *this, *this, nullptr, this});
+        settings_, store_, hardware_->model(), hardware_->controller(), *mixer_, *this, *this, *this, &keypad_, this});
     if (!session_->openMixer(this)) {
         // The viewer goes on without volume control; the notice comes once the window is open,
         // so nothing of the opening waits for the user.
@@ -272,20 +273,40 @@ void CTvViewerDlg::mapCommands() {
         if (hardware_) hardware_->controller().Freeze(frozen_ ? 1 : 0);
     });
     map.onCommand(32866, [this] { stillCaptureRequest(); });
-    map.onCommand(32867, [] { openLaterWindow(LaterWindow::CaptureSheet, "serial capture"); });
-    map.onCommand(32868, [this] { settings_.imageFormat = 0; });
-    map.onCommand(32869, [this] { settings_.imageFormat = 1; });
-    for (int id : {32906, 32910}) map.onCommand(id, [this] { settings_.imageFormat = settings_.imageFormat == 0 ? 1 : 0; });
+    map.onCommand(32867, [this] {
+        if (!session_ || closed_) return;
+        if (!serialCapture_)
+            serialCapture_ = std::make_unique<viewer::SerialStillCapture>([this] { return captureNextStill(); });
+        serialCapture_->start(settings_.closedCaptions);
+    });
+    // The still-picture type: a change is announced on the display.
+    const auto stillType = [this](int type) {
+        if (settings_.imageFormat == type) return;
+        settings_.imageFormat = type;
+        if (session_)
+            session_->showOsd(type == 1 ? "CAPTURE TYPE : JPG" : "CAPTURE TYPE : BMP", viewer::OsdAlign::Left,
+                              viewer::OsdEdge::Bottom, 10);
+    };
+    map.onCommand(32868, [stillType] { stillType(0); });
+    map.onCommand(32869, [stillType] { stillType(1); });
+    for (int id : {32906, 32910})
+        map.onCommand(id, [this, stillType] { stillType(settings_.imageFormat == 0 ? 1 : 0); });
     map.onCommand(32870, [this] {
         if (!session_ || session_->recording()) return;
         const std::string file = nextRecordingFileName();
         if (!recordStream(file))
-            framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok,
-                                  framework::MessageIcon::Information);
+            framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok, framework::MessageIcon::Stop);
     });
-    map.onCommand(32872, [this] { settings_.streamFormat = 0; });
-    map.onCommand(32873, [this] { settings_.streamFormat = 1; });
-    map.onCommand(32874, [this] { settings_.streamFormat = 2; });
+    // The recording type: a change is announced on the display.
+    for (const int type : {0, 1, 2})
+        map.onCommand(32872 + type, [this, type] {
+            if (settings_.streamFormat == type) return;
+            settings_.streamFormat = type;
+            static const char* const kTypeNames[] = {"AVI", "MPEG1", "MPEG2"};
+            if (session_)
+                session_->showOsd(std::string("RECORD TYPE : ") + kTypeNames[type], viewer::OsdAlign::Left,
+                                  viewer::OsdEdge::Bottom, 10);
+        });
     map.onCommand(32886, [] { openLaterWindow(LaterWindow::FrequencyTable, "the frequency table dialog"); });
     map.onCommand(32776, [this] { multiScreen(); });
     map.onCommand(32885, [this] { host_.openReservationList(); });
@@ -402,6 +423,7 @@ std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
 // --- closing
 
 CTvViewerDlg::~CTvViewerDlg() {
+    serialCapture_.reset();  // its threads end before anything they reach goes
     remote_.reset();  // withdrawn from the remote-controller program, then removed
     allowDisplayOff();  // destroyed without a close
     imageWindow_.reset();
@@ -421,6 +443,7 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     closed_ = true;
+    if (serialCapture_) serialCapture_->stopAll();
     host_.viewerClosed(this);
     timers().kill(kDisplayInUseTimer);
     allowDisplayOff();
@@ -433,9 +456,10 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CTvViewerDlg::saveSettings() {
-    // A start refused before the settings were read has nothing of the user's to write back: the
-    // factory values would overwrite the saved state.
-    if (saved_ || !settingsLoaded_ || !hardware_) return;
+    // A refused start has changed nothing of the user's: what it would write back is factory
+    // values (before the settings were read) or a window never placed and channel lists never
+    // handed to the channel model (after), either of which would overwrite the saved state.
+    if (saved_ || refused_ || !settingsLoaded_ || !hardware_) return;
     const QRect frame = geometry();
     settings_.window = {frame.x(), frame.y(), frame.width(), frame.height()};
     hardware_->takeBackChannels(settings_);
@@ -595,7 +619,16 @@ void CTvViewerDlg::endRecording() {
 
 // RecordingPort
 bool CTvViewerDlg::recordStream(const std::string& file, int streamFormat) {
-    return hardware_ && hardware_->captureWindow().CaptureVideoStream(file, streamFormat) != 0;
+    if (!hardware_) return false;
+    // A paused picture runs again, so the recording holds live television.
+    if (frozen_) {
+        frozen_ = false;
+        hardware_->controller().Freeze(0);
+    }
+    // The sound format kept in the store (the capture sheet's choice) is the one recorded.
+    capture::CCaptureWindow& capture = hardware_->captureWindow();
+    if (const auto audio = capture::GetAudioFormat(capture, store_)) capture::SetAudioFormat(capture, store_, *audio);
+    return capture.CaptureVideoStream(file, streamFormat) != 0;
 }
 void CTvViewerDlg::stopRecording() {
     if (hardware_) hardware_->captureWindow().StopCaptureVideoStream();

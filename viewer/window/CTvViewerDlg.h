@@ -17,6 +17,7 @@
 #include "viewer/core/ViewerSession.h"
 #include "viewer/panel/PanelState.h"
 #include "viewer/window/ContextMenu.h"
+#include "viewer/window/LaterWindows.h"
 #include "viewer/window/PictureMouse.h"
 #include "viewer/window/SystemMenu.h"
 #include "viewer/window/ViewerGeometry.h"
@@ -35,6 +36,7 @@ class ViewerHost;
 namespace viewer {
 class CImageWindow;
 class OsdWindow;
+class SerialStillCapture;
 }
 
 class CTvViewerDlg : public framework::Window,
@@ -110,6 +112,10 @@ public:
     viewer::PictureMouse* pictureMouse() const { return pictureMouse_; }
     // Minimised, or maximised (full screen), as the window is now.
     viewer::WindowShowState showState() const;
+    // Where the viewer hands on what belongs to the on-screen keypad while it is open.
+    const viewer::KeypadEntryPoint& keypadEntryPoint() const { return keypad_; }
+    // The Ctrl+X runs (null before the first).
+    const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // Whether the initialisation refused (the close request is on its way).
     bool refused() const { return refused_; }
     // Whether a context menu pops up when shown; tests switch the blocking popup off and read
@@ -185,6 +191,8 @@ private:
     // A child of the picture, so it goes with it.
     QPointer<viewer::OsdWindow> osd_;
     std::unique_ptr<viewer::CImageWindow> imageWindow_;
+    std::unique_ptr<viewer::SerialStillCapture> serialCapture_;
+    viewer::KeypadEntryPoint keypad_;
     viewer::PanelState panel_;
     QPointer<QMenu> contextMenu_;
     QPointer<QMenu> systemMenu_;

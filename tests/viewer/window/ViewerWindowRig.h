@@ -1,8 +1,9 @@
 #pragma once
 // The viewer window on the simulated card for tests that drive it with mouse events, keys and
 // window messages: a host that counts what the viewer asks of the program, virtual time, answered
-// message boxes, and context menus that are built but not popped up. The card shows station
-// "WKEL 7" on channel 7.
+// message boxes (answered and recorded), an in-memory sound card, context menus that are built but
+// not popped up, and helpers to wait for the live picture and to list a capture folder. The card
+// shows station "WKEL 7" on channel 7.
 #include "viewer/window/CTvViewerDlg.h"
 
 #include "capture/CaptureWindowWidget.h"
@@ -12,6 +13,7 @@
 #include "framework/VirtualTimerScheduler.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "resources/StringTable.h"
 #include "settings/ViewerSettings.h"
 #include "tests/mixer/MixerRig.h"
 #include "viewer/window/LaterWindows.h"
@@ -22,6 +24,11 @@
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace kelto::test {
 
@@ -58,7 +65,7 @@ protected:
             return framework::IDOK;
         });
         CTvViewerDlg::setContextMenuExecution(false);
-        mixerRig.buildSoundCard();
+        if (withSoundCard) mixerRig.buildSoundCard();
         cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
         cardsim::registerCaptureDriver();
         store.registry().deleteKey(platform::RegHive::CurrentUser, "Software\\UserVxdKeltoTV");
@@ -81,13 +88,15 @@ protected:
         QApplication::processEvents();
         return viewer;
     }
+    // Closes the viewer and lets it be destroyed.
     void close() {
         if (!viewer) return;
         viewer->close();
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // The saved state on the broadcast band, the window at `window`.
+    // The saved state on the broadcast band with channels 6, 7, 9, 11, 12 registered, the window
+    // at `window`.
     void saveState(int channel, QRect window) {
         store.writeInt("user", "s_flag", 1);
         store.writeInt("user", "s_vmode", 0);
@@ -120,6 +129,20 @@ protected:
                    return !live->currentPicture().isNull();
                }, 5000);
     }
+    bool waitForPicture() { return waitForFrame(); }
+    // Still pictures go to `folder` under the stem "Kelto".
+    void stillsInto(const std::filesystem::path& folder) {
+        store.writeInt("user", "s_flag", 1);
+        store.writeString("user", "bmpdirectory", folder.string());
+        store.writeString("user", "bmpfilename", "Kelto");
+    }
+    // The names of the files in a folder, sorted.
+    static std::vector<std::string> fileNames(const std::filesystem::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     // A mouse event at `at` in `target`'s coordinates, with the global position the screen has.
     static void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, held, Qt::NoModifier);
@@ -139,6 +162,9 @@ protected:
     SettingsStore store;
     QPointer<CTvViewerDlg> viewer;
     RigHost::Counts counts;
+    int& closedCount = counts.closed;
+    // Cleared by a fixture before SetUp to open the viewer without a mixer.
+    bool withSoundCard = true;
     std::vector<framework::MessageBoxRequest> boxes;
 };
 

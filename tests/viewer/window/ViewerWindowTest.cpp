@@ -314,6 +314,7 @@ TEST_F(ViewerWindowTest, ARecordingThatCannotBeMadeIsReported) {
     QTest::keyClick(viewer, Qt::Key_R, Qt::ControlModifier);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, LoadMessage(32878));
+    EXPECT_EQ(boxes[0].icon, framework::MessageIcon::Stop);
     EXPECT_FALSE(viewer->recording());
 }
 
