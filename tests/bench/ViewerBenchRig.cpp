@@ -8,7 +8,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/ViewerSettings.h"
 #include "tests/mixer/MixerRig.h"
-#include "viewer/window/ViewerHost.h"
+#include "tests/viewer/window/RigHost.h"
 
 #include <QTimer>
 
@@ -71,20 +71,6 @@ private:
     cardsim::BrooktreeCaptureDriver card_;
 };
 
-class BenchHost final : public ViewerHost {
-public:
-    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
-    void closeSiblingPrograms() override {}
-    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
-        return std::make_unique<framework::RemoteReceiver>(
-            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
-    }
-    void showAboutBox(QWidget*) override {}
-    void openReservationList() override {}
-    void viewerClosed(ViewerWindow*) override {}
-    void recordingEnded() override {}
-};
-
 }  // namespace
 
 std::uint64_t lastGrabbedCardFrame() { return lastGrabbed; }
@@ -128,7 +114,7 @@ ViewerRig::ViewerRig(const ViewerSetup& setup) : mixer_(std::make_unique<Mixer>(
     for (int channel : setup.registeredTv) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), channel);
     store.writeInt("tvchannel", "tv_count", n);
 
-    viewer_ = CTvViewerDlg::open(std::make_unique<BenchHost>());
+    viewer_ = CTvViewerDlg::open(std::make_unique<test::RigHost>());
     QApplication::processEvents();
     if (!viewer_) return;
     picture_ = viewer_->findChild<capture::CaptureWindowWidget*>();

@@ -16,8 +16,8 @@
 #include "resources/StringTable.h"
 #include "settings/ViewerSettings.h"
 #include "tests/mixer/MixerRig.h"
+#include "tests/viewer/window/RigHost.h"
 #include "viewer/window/LaterWindows.h"
-#include "viewer/window/ViewerHost.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -31,28 +31,6 @@
 #include <vector>
 
 namespace kelto::test {
-
-class RigHost final : public ViewerHost {
-public:
-    struct Counts {
-        int closed = 0;
-        int aboutBoxes = 0;
-    };
-    explicit RigHost(Counts& counts) : counts_(counts) {}
-    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
-    void closeSiblingPrograms() override {}
-    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
-        return std::make_unique<framework::RemoteReceiver>(
-            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
-    }
-    void showAboutBox(QWidget*) override { ++counts_.aboutBoxes; }
-    void openReservationList() override {}
-    void viewerClosed(ViewerWindow*) override { ++counts_.closed; }
-    void recordingEnded() override {}
-
-private:
-    Counts& counts_;
-};
 
 class ViewerWindowRig : public ::testing::Test {
 protected:

@@ -2,7 +2,7 @@
 // and where it does not appear, sizing at 4:3 with the panel, placement, the video-mode cycle,
 // the panel's press and release, settings that come back at the next start, the tuned station's
 // picture on screen, and a refused start closing through the close path.
-#include "viewer/window/CTvViewerDlg.h"
+#include "tests/viewer/window/ViewerWindowRig.h"
 
 #include "capture/CaptureWindowWidget.h"
 #include "cardsim/BrooktreeCaptureDriver.h"
@@ -36,92 +36,15 @@ namespace {
 
 using viewer::PanelRegion;
 
-class TestHost final : public ViewerHost {
-public:
-    explicit TestHost(int& closed) : closed_(closed) {}
-    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
-    void closeSiblingPrograms() override {}
-    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
-        return std::make_unique<framework::RemoteReceiver>(
-            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
-    }
-    void showAboutBox(QWidget*) override {}
-    void openReservationList() override {}
-    void viewerClosed(ViewerWindow*) override { ++closed_; }
-    void recordingEnded() override {}
-
-private:
-    int& closed_;
-};
-
-class ViewerWindowTest : public ::testing::Test {
+class ViewerWindowTest : public test::ViewerWindowRig {
 protected:
-    void SetUp() override {
-        platform::prepareInstallRoot();
-        platform::setClock(&clock);
-        framework::setTimerScheduler(&scheduler);
-        framework::setMessageBoxAnswerer([this](const framework::MessageBoxRequest& r) {
-            boxes.push_back(r);
-            return framework::IDOK;
-        });
-        CTvViewerDlg::setContextMenuExecution(false);
-        mixerRig.buildSoundCard();
-        cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
-        cardsim::registerCaptureDriver();
-        store.registry().deleteKey(platform::RegHive::CurrentUser, "Software\\UserVxdKeltoTV");
-        writeFactoryDefaults(store, platform::programPath().string());
-        store.writeInt("user", "CountryCode", 1);
-        viewer::clearLaterWindowRequests();
-    }
-    void TearDown() override {
-        if (viewer) close();
-        cardsim::test::clearFaults();
-        drivers::CaptureDriverList::clear();
-        framework::setMessageBoxAnswerer(nullptr);
-        framework::setTimerScheduler(nullptr);
-        platform::setClock(nullptr);
-    }
-
-    CTvViewerDlg* open() {
-        viewer = CTvViewerDlg::open(std::make_unique<TestHost>(closedCount));
-        QApplication::processEvents();
-        return viewer;
-    }
-    void close() {
-        if (!viewer) return;
-        viewer->close();
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    // The saved state on the broadcast band.
-    void saveState(int channel, QRect window) {
-        store.writeInt("user", "s_flag", 1);
-        store.writeInt("user", "s_vmode", 0);
-        store.writeInt("user", "s_channel", channel);
-        store.writeInt("user", "s_windowx", window.x());
-        store.writeInt("user", "s_windowy", window.y());
-        store.writeInt("user", "s_windowwidth", window.width());
-        store.writeInt("user", "s_windowheight", window.height());
-        int n = 0;
-        for (int c : {6, 7, 9, 11, 12}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
-        store.writeInt("tvchannel", "tv_count", n);
-    }
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), QPointF(viewer->mapToGlobal(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(viewer, &event);
+        ViewerWindowRig::mouse(viewer, type, at, button, held);
     }
     QPoint panelCentre(PanelRegion region) const {
         const viewer::PanelLayout layout(viewer->width());
         return layout.regionRect(region).center() + viewer->panelRect().topLeft();
     }
-
-    mixer::test::MixerRig mixerRig;
-    platform::VirtualClock clock{std::chrono::system_clock::now()};
-    framework::VirtualTimerScheduler scheduler{clock};
-    SettingsStore store;
-    QPointer<CTvViewerDlg> viewer;
-    int closedCount = 0;
-    std::vector<framework::MessageBoxRequest> boxes;
 };
 
 TEST_F(ViewerWindowTest, RightClickOnThePanelShowsNoMenuOnThePictureTheContextMenu) {
