@@ -221,3 +221,31 @@ TEST_F(KeypadWindowTest, RestoreWhileFullScreenLeavesFullScreen) {
 
 }  // namespace
 }  // namespace kelto::test
+
+namespace kelto::test {
+namespace {
+
+// Without a sound card the viewer still keeps its mute state and shows it everywhere.
+class KeypadWithoutMixerTest : public KeypadWindowTest {
+protected:
+    void SetUp() override {
+        withSoundCard = false;
+        KeypadWindowTest::SetUp();
+    }
+};
+
+TEST_F(KeypadWithoutMixerTest, ShowsTheMuteStateTheViewerKeeps) {
+    saveState(7, QRect(40, 40, 484, 424));
+    ASSERT_TRUE(open());
+    CRemoteKeypadDlg* keypad = openKeypad();
+    ASSERT_TRUE(keypad);
+    viewer->wiring().sendCommand(32892);  // mute
+    ASSERT_TRUE(viewer->session()->muted());
+    EXPECT_TRUE(viewer->panelState().muted);
+    EXPECT_TRUE(keypad->keypad().view().muted);
+    viewer->wiring().sendCommand(32892);
+    EXPECT_FALSE(keypad->keypad().view().muted);
+}
+
+}  // namespace
+}  // namespace kelto::test
