@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     settle(300);
     viewer->wiring().sendCommand(1052);
     if (auto* keypad = viewer->keypad().window()) {
-        viewer->session()->TuneChannel(12, false);
+        viewer->session()->TuneChannel(7, false);
         viewer->session()->SetVolumeStep(11);
         settle(600);
         shoot(keypad->frameGeometry(), folder + "/keypad-alone.png");
@@ -142,7 +142,11 @@ int main(int argc, char** argv) {
         viewer->session()->muteToggle();
         settle(300);
         shoot(keypad->frameGeometry(), folder + "/keypad-pressed.png");
-        keypad->releaseMouse();
+        // Let go outside the key: nothing is typed.
+        const QPoint off(40, 30);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(off), QPointF(keypad->mapToGlobal(off)), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(keypad, &release);
         viewer->session()->muteToggle();
         // Beside the viewer (where a user might drag it).
         keypad->move(viewer->frameGeometry().right() + 12, viewer->frameGeometry().bottom() - keypad->height() + 1);
