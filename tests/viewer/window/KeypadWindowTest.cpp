@@ -164,6 +164,25 @@ TEST_F(KeypadWindowTest, EscStaysOnTheKeypadAndOtherKeysGoToTheViewer) {
     EXPECT_EQ(viewer->size(), QSize(484, 424));
 }
 
+TEST_F(KeypadWindowTest, WhileTheViewerIsHiddenTheKeypadRunsItsAccelerators) {
+    saveState(7, QRect(40, 40, 484, 424));
+    ASSERT_TRUE(open());
+    CRemoteKeypadDlg* keypad = openKeypad();
+    ASSERT_TRUE(keypad);
+    viewer->hide();  // as in desktop TV
+    QTest::keyClick(keypad, Qt::Key_Up);  // the command runs at once, nothing waits in the queue
+    EXPECT_EQ(viewer->currentChannel(), 9);
+    deliverPosted();
+    EXPECT_EQ(viewer->currentChannel(), 9);
+    // Keys that are no accelerator still go to the viewer: a typed channel number.
+    QTest::keyClick(keypad, Qt::Key_6);
+    deliverPosted();
+    EXPECT_TRUE(viewer->session()->numericEntryActive());
+    QTest::keyClick(keypad, Qt::Key_Escape);
+    deliverPosted();
+    EXPECT_TRUE(viewer->keypad().isOpen());
+}
+
 TEST_F(KeypadWindowTest, ShowsTheViewersModeMuteAndVolumeAsTheyChange) {
     saveState(7, QRect(40, 40, 484, 424));
     ASSERT_TRUE(open());
