@@ -183,6 +183,26 @@ TEST_F(KeypadWindowTest, WhileTheViewerIsHiddenTheKeypadRunsItsAccelerators) {
     EXPECT_TRUE(viewer->keypad().isOpen());
 }
 
+TEST_F(KeypadWindowTest, APressBesideTheKeysMovesTheKeypadAndMinimiseMinimisesIt) {
+    saveState(7, QRect(40, 40, 484, 424));
+    ASSERT_TRUE(open());
+    CRemoteKeypadDlg* keypad = openKeypad();
+    ASSERT_TRUE(keypad);
+    const QPoint before = keypad->pos();
+    const QPoint grip = keypad->mapToGlobal(QPoint(40, 30));  // on the display
+    mouseAt(keypad, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    mouseAt(keypad, QEvent::MouseMove, grip - QPoint(200, 100), Qt::NoButton, Qt::LeftButton);
+    mouseAt(keypad, QEvent::MouseButtonRelease, grip - QPoint(200, 100), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(keypad->pos(), before - QPoint(200, 100));
+    EXPECT_EQ(viewer->currentChannel(), 7);
+
+    click(keypad, KeypadRegion::Minimise);
+    EXPECT_TRUE(keypad->isMinimized());
+    EXPECT_TRUE(viewer->keypad().isOpen());
+    openKeypad();  // the panel's keypad button brings it back
+    EXPECT_FALSE(keypad->isMinimized());
+}
+
 TEST_F(KeypadWindowTest, ShowsTheViewersModeMuteAndVolumeAsTheyChange) {
     saveState(7, QRect(40, 40, 484, 424));
     ASSERT_TRUE(open());
