@@ -24,6 +24,9 @@ set(KELTO_LAYERS
 # Parts of a layer above its plain folder: they use the plain folder, not it them, nor each other
 # (platform/ itself is plain C++; platform/qt needs Qt, platform/mixer the sound system).
 set(KELTO_LAYER_PARTS platform/qt platform/mixer)
+# Parts of the viewer layer below its window: the core, the panel, the display and the keypad
+# (viewer/keypad) are used by viewer/window, never the other way round.
+set(KELTO_BELOW_VIEWER_WINDOW viewer/core viewer/panel viewer/osd viewer/keypad)
 # Folders that hold no layer's sources.
 set(KELTO_NOT_LAYERS tests cmake data docs scripts)
 
@@ -66,6 +69,13 @@ foreach(folder IN LISTS top)
           string(FIND "${source}" "${part}/" own)
           if(at EQUAL 0 AND NOT own EQUAL 0)
             string(APPEND violations "  ${source} includes ${included}: ${part}/ is above the rest of ${folder}/\n")
+          endif()
+        endforeach()
+        foreach(part IN LISTS KELTO_BELOW_VIEWER_WINDOW)
+          string(FIND "${source}" "${part}/" own)
+          string(FIND "${included}" "viewer/window/" at)
+          if(own EQUAL 0 AND at EQUAL 0)
+            string(APPEND violations "  ${source} includes ${included}: viewer/window/ is above ${part}/\n")
           endif()
         endforeach()
         continue()

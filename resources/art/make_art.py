@@ -2,8 +2,8 @@
 """Writes the viewer's artwork as SVG files beside this script.
 
 The panel backgrounds (163, 164, 165), the pressed images (1 to 14), the TV-frame pieces
-(202 to 209), the program icon (128) and the cursors are drawn from one palette and one set of
-glyphs, so the three panel widths look alike and every pressed image lies exactly over the
+(202 to 209), the keypad's skin (184, and 185 with its keys held down), the program icon (128)
+and the cursors are drawn from one palette and one set of glyphs, so the three panel widths look alike and every pressed image lies exactly over the
 button it replaces. The button positions here are the ones viewer/panel/PanelLayout.cpp uses;
 tests/viewer/panel checks that the two agree on the rendered pixels.
 
@@ -477,6 +477,146 @@ def cursors():
     }
 
 
+# --- remote keypad --------------------------------------------------------------------------
+# The keypad's skin (184) and the same skin with every key held down (185): a 120 by 180 body of
+# the strip's dark metal, a title strip with the minimise key, the display glass, the number
+# keys, the list keys and the bottom row. The key rectangles are the ones
+# viewer/keypad/KeypadLayout.cpp uses; tests/viewer/keypad checks that the two agree.
+KEYPAD_W, KEYPAD_H = 120, 180
+KEYPAD_TOP_STRIP = 14
+KEYPAD_GLASS = (6, 18, 108, 35)
+KEYPAD_KEYS = {
+    "1": (11, 59, 27, 75), "2": (35, 59, 51, 75), "3": (59, 59, 75, 75),
+    "4": (11, 83, 27, 99), "5": (35, 83, 51, 99), "6": (59, 83, 75, 99),
+    "7": (11, 107, 27, 123), "8": (35, 107, 51, 123), "9": (59, 107, 75, 123),
+    "<": (11, 131, 27, 147), "0": (35, 131, 51, 147), ">": (59, 131, 75, 147),
+    "S": (64, 157, 80, 171), "D": (87, 157, 103, 171),
+    "list_up": (90, 60, 113, 83), "list_down": (90, 100, 113, 123),
+    "restore": (17, 157, 50, 171), "minimise": (105, 1, 118, KEYPAD_TOP_STRIP),
+}
+
+# A small stroke font on a 4 by 6 grid (x to the right, y down), for the key captions and labels.
+STROKE_FONT = {
+    "0": "M0,1.3 Q0,0 1.3,0 H2.7 Q4,0 4,1.3 V4.7 Q4,6 2.7,6 H1.3 Q0,6 0,4.7 Z",
+    "1": "M0.9,1.3 L2.4,0 V6 M0.9,6 H3.9",
+    "2": "M0.1,1.3 Q0.5,0 2,0 Q4,0 4,1.7 Q4,2.9 2.2,4 L0,6 H4",
+    "3": "M0.2,0 H3.9 L1.9,2.5 Q4,2.5 4,4.2 Q4,6 2,6 Q0.7,6 0,5.2",
+    "4": "M3,6 V0 L0,4.1 H4.2",
+    "5": "M3.8,0 H0.5 L0.2,2.7 Q1,2.3 2,2.3 Q4,2.3 4,4.1 Q4,6 2,6 Q0.7,6 0,5.2",
+    "6": "M3.6,0.4 Q3.1,0 2.1,0 Q0,0 0,3.3 V4.2 Q0,6 2,6 Q4,6 4,4.1 Q4,2.4 2,2.4 Q0.6,2.4 0,3.5",
+    "7": "M0,0 H4 L1.5,6",
+    "8": "M2,2.8 Q0.3,2.8 0.3,1.4 Q0.3,0 2,0 Q3.7,0 3.7,1.4 Q3.7,2.8 2,2.8 Q0,2.8 0,4.4 Q0,6 2,6 Q4,6 4,4.4 "
+         "Q4,2.8 2,2.8 Z",
+    "9": "M0.4,5.6 Q0.9,6 1.9,6 Q4,6 4,2.7 V1.8 Q4,0 2,0 Q0,0 0,1.9 Q0,3.6 2,3.6 Q3.4,3.6 4,2.5",
+    "S": "M3.8,0.8 Q3.2,0 2,0 Q0.2,0 0.2,1.5 Q0.2,2.6 2,3 Q4,3.4 4,4.6 Q4,6 2,6 Q0.7,6 0,5.1",
+    "D": "M0.2,0 V6 H1.8 Q4,6 4,3 Q4,0 1.8,0 Z",
+    "C": "M4,0.8 Q3.3,0 2.1,0 Q0,0 0,3 Q0,6 2.1,6 Q3.3,6 4,5.2",
+    "H": "M0,0 V6 M4,0 V6 M0,3 H4",
+    "K": "M0,0 V6 M4,0 L0,3.7 M1.4,2.5 L4,6",
+    "E": "M3.8,0 H0 V6 H3.8 M0,3 H3",
+    "L": "M0,0 V6 H3.8",
+    "T": "M0,0 H4 M2,0 V6",
+    "O": "M0,1.6 Q0,0 2,0 Q4,0 4,1.6 V4.4 Q4,6 2,6 Q0,6 0,4.4 Z",
+}
+
+
+def stroke_text(text, x, y, height, colour, width, spacing=1.6):
+    """`text` in the stroke font, its top-left corner at (x, y), `height` pixels high."""
+    k = height / 6.0
+    out = []
+    for i, ch in enumerate(text):
+        d = STROKE_FONT[ch]
+        ox = x + i * (4 + spacing) * k
+        out.append(f'<path d="{d}" transform="translate({fmt(ox)},{fmt(y)}) scale({fmt(k)})" fill="none" '
+                   f'stroke="{colour}" stroke-width="{fmt(width / k)}" stroke-linecap="round" '
+                   f'stroke-linejoin="round"/>')
+    return "".join(out)
+
+
+def stroke_text_width(text, height, spacing=1.6):
+    k = height / 6.0
+    return (len(text) * 4 + (len(text) - 1) * spacing) * k
+
+
+def keypad_key(name, rect, pressed, defs):
+    left, top, right, bottom = rect
+    w, h = right - left, bottom - top
+    gid = "kpPressed" if pressed else "kpUp"
+    if not any(f'id="{gid}"' in d for d in defs):
+        defs.append(gradient(gid, BUTTON_PRESSED_STOPS if pressed else BUTTON_STOPS))
+    radius = 3.5 if min(w, h) >= 16 else 3
+    out = [f'<rect x="{fmt(left + 0.5)}" y="{fmt(top + 0.5)}" width="{w - 1}" height="{h - 1}" rx="{fmt(radius)}" '
+           f'fill="url(#{gid})" stroke="{BUTTON_BORDER}" stroke-width="1"/>']
+    if pressed:
+        out.append(stroke(f"M{fmt(left + 3)},{fmt(top + 1.6)} h{w - 6}", "#000000", 1.2, "butt")
+                   .replace("/>", ' stroke-opacity="0.55"/>'))
+    else:
+        out.append(stroke(f"M{fmt(left + 3)},{fmt(top + 1.5)} h{w - 6}", "#ffffff", 1.0, "butt")
+                   .replace("/>", ' stroke-opacity="0.22"/>'))
+    colour = GLYPH_PRESSED if pressed else GLYPH
+    cx, cy = left + w / 2, top + h / 2 + (0.5 if pressed else 0)
+    if pressed:
+        out.append(f'<ellipse cx="{fmt(cx)}" cy="{fmt(cy)}" rx="{fmt(w * 0.34)}" ry="{fmt(h * 0.3)}" '
+                   f'fill="{colour}" fill-opacity="0.10"/>')
+    if name in STROKE_FONT:
+        gh = 7.0 if h >= 16 else 6.0
+        gw = stroke_text_width(name, gh)
+        out.append(stroke_text(name, cx - gw / 2, cy - gh / 2, gh, colour, 1.45))
+    elif name in ("<", ">"):
+        s = -1 if name == "<" else 1
+        out.append(stroke(f"M{fmt(cx - s * 2)},{fmt(cy - 4)} L{fmt(cx + s * 2)},{fmt(cy)} L{fmt(cx - s * 2)},{fmt(cy + 4)}",
+                          colour, 2.0))
+    elif name in ("list_up", "list_down"):
+        out.append(chevron(cx, cy - (2.5 if name == "list_up" else -2.5), colour, name == "list_up", 5.5, 3.2))
+        out.append(chevron(cx, cy + (2.5 if name == "list_up" else -2.5), colour, name == "list_up", 5.5, 3.2)
+                   .replace("/>", ' stroke-opacity="0.45"/>'))
+    elif name == "restore":
+        # Back to the viewer: a small screen with its panel strip.
+        out.append(f'<rect x="{fmt(cx - 6.5)}" y="{fmt(cy - 4)}" width="13" height="8" rx="1.2" fill="none" '
+                   f'stroke="{colour}" stroke-width="1.3"/>')
+        out.append(f'<rect x="{fmt(cx - 4.5)}" y="{fmt(cy + 0.6)}" width="9" height="1.6" fill="{colour}"/>')
+    elif name == "minimise":
+        out.append(stroke(f"M{fmt(cx - 3)},{fmt(cy + 2.5)} h6", colour, 1.6))
+    return "".join(out)
+
+
+def keypad_skin(pressed):
+    defs = [gradient("kpBody", [(0.0, "#3f4650"), (0.12, "#30353d"), (0.6, "#24282e"), (1.0, "#1a1c21")],
+                     0, 0, 0, KEYPAD_H, "userSpaceOnUse"),
+            gradient("kpTitle", [(0.0, "#4f5762"), (1.0, "#2c3138")], 0, 0, 0, KEYPAD_TOP_STRIP, "userSpaceOnUse")]
+    body = [f'<rect x="0" y="0" width="{KEYPAD_W}" height="{KEYPAD_H}" fill="url(#kpBody)"/>',
+            # The title strip: the program's name at the left.
+            f'<rect x="0" y="0" width="{KEYPAD_W}" height="{KEYPAD_TOP_STRIP + 1}" fill="url(#kpTitle)"/>',
+            f'<rect x="0" y="{KEYPAD_TOP_STRIP + 1}" width="{KEYPAD_W}" height="1" fill="#0b0c0e"/>',
+            f'<rect x="0" y="{KEYPAD_TOP_STRIP + 2}" width="{KEYPAD_W}" height="1" fill="#ffffff" fill-opacity="0.06"/>',
+            f'<circle cx="8" cy="7.5" r="2.2" fill="{GLYPH_PRESSED}" fill-opacity="0.85"/>',
+            f'<circle cx="8" cy="7.5" r="3.6" fill="{GLYPH_PRESSED}" fill-opacity="0.15"/>',
+            stroke_text("KELTO", 14, 5, 5, "#c9d1da", 1.1, 1.8),
+            # The outer edge: dark outline, light bevel above and left.
+            f'<rect x="0.5" y="0.5" width="{KEYPAD_W - 1}" height="{KEYPAD_H - 1}" fill="none" stroke="#0a0b0d"/>',
+            f'<rect x="1" y="1" width="{KEYPAD_W - 2}" height="1" fill="#ffffff" fill-opacity="0.12"/>',
+            f'<rect x="1" y="1" width="1" height="{KEYPAD_H - 2}" fill="#ffffff" fill-opacity="0.07"/>',
+            f'<rect x="{KEYPAD_W - 2}" y="2" width="1" height="{KEYPAD_H - 3}" fill="#000000" fill-opacity="0.35"/>',
+            f'<rect x="2" y="{KEYPAD_H - 2}" width="{KEYPAD_W - 3}" height="1" fill="#000000" fill-opacity="0.35"/>',
+            well(*KEYPAD_GLASS, defs),
+            # The groove between the number keys and the list keys, and above the bottom row.
+            f'<rect x="83" y="58" width="1" height="90" fill="#0b0c0e" fill-opacity="0.85"/>',
+            f'<rect x="84" y="58" width="1" height="90" fill="#ffffff" fill-opacity="0.07"/>',
+            f'<rect x="8" y="151" width="104" height="1" fill="#0b0c0e" fill-opacity="0.85"/>',
+            f'<rect x="8" y="152" width="104" height="1" fill="#ffffff" fill-opacity="0.07"/>',
+            # "CH" between the list keys.
+            stroke_text("CH", 101.5 - stroke_text_width("CH", 6) / 2, 88.5, 6, "#8fa3b3", 1.2)]
+    # A speaker grille under the list keys.
+    for row in range(4):
+        for col in range(5):
+            body.append(f'<circle cx="{fmt(93 + col * 4.25)}" cy="{fmt(132 + row * 4.5)}" r="1.1" fill="#0b0c0e"/>')
+            body.append(f'<circle cx="{fmt(93 + col * 4.25)}" cy="{fmt(132.6 + row * 4.5)}" r="1.1" fill="#ffffff" '
+                        f'fill-opacity="0.05"/>')
+    for name, rect in KEYPAD_KEYS.items():
+        body.append(keypad_key(name, rect, pressed, defs))
+    return svg(KEYPAD_W, KEYPAD_H, defs, body)
+
+
 def write(name, text):
     with open(os.path.join(HERE, name), "w", encoding="utf-8") as f:
         f.write(text)
@@ -491,6 +631,8 @@ def main():
     write("bitmap-8.svg", pressed_image("mute", "lit"))
     for number, (kind, where) in FRAME_PIECES.items():
         write(f"bitmap-{number}.svg", frame_corner(where) if kind == "corner" else frame_edge(where))
+    write("bitmap-184.svg", keypad_skin(False))
+    write("bitmap-185.svg", keypad_skin(True))
     write("icon-128.svg", icon())
     for number, text in cursors().items():
         write(f"cursor-{number}.svg", text)

@@ -218,6 +218,8 @@ void ViewerSession::muteToggle() {
     muted_ = !muted_;
     panel_.showMute(muted_);
     setSoundOff(muted_);
+    // The keypad shows the mute state like the panel, with or without a mixer.
+    if (companions_.keypadOpen && keypad_) keypad_->refresh();
     showMuteText();
 }
 

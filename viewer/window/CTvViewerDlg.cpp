@@ -319,7 +319,7 @@ void CTvViewerDlg::mapCommands() {
     map.onCommand(32825, [this] { host_.windowSystem().postMessage(windowHandle(), platform::WM_CLOSE, 0, 0); });
     map.onCommand(1007, [] { openLaterWindow(LaterWindow::ConfigurationSheet, "the configuration sheet"); });
     map.onCommand(1005, [] { openLaterWindow(LaterWindow::CaptureSheet, "the capture sheet"); });
-    map.onCommand(1052, [] { openLaterWindow(LaterWindow::Keypad, "the on-screen keypad"); });
+    map.onCommand(1052, [this] { keypad_.open(); });
     // Items and keys without an action.
     for (int id : {32834, 32911, 32862, 32863, 32864, 32890, 32894, 32899, 32879}) map.onCommand(id, [] {});
 }
@@ -428,6 +428,7 @@ CTvViewerDlg::~CTvViewerDlg() {
     allowDisplayOff();  // destroyed without a close
     imageWindow_.reset();
     delete osd_;
+    keypad_.destroy();  // it works on the session
     session_.reset();
     if (mixer_) mixer_->Close();
     hardware_.reset();
@@ -443,6 +444,7 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     closed_ = true;
+    keypad_.destroy();
     if (serialCapture_) serialCapture_->stopAll();
     host_.viewerClosed(this);
     timers().kill(kDisplayInUseTimer);
@@ -473,12 +475,49 @@ void CTvViewerDlg::activate() {
     activateWindow();
 }
 
+// --- the on-screen keypad's side
+
+viewer::ViewerKeypad::ViewerSide CTvViewerDlg::keypadSide() {
+    viewer::ViewerKeypad::ViewerSide side;
+    side.window = this;
+    side.session = [this] { return closed_ ? nullptr : session_.get(); };
+    side.sendCommand = [this](int command, bool fromAccelerator) {
+        wiring().sendCommand(command, fromAccelerator ? framework::WindowWiring::kFromAccelerator
+                                                      : framework::WindowWiring::kFromMenuOrButton);
+    };
+    side.postCommand = [this](int command) {
+        host_.windowSystem().postMessage(windowHandle(), platform::WM_COMMAND, std::uint64_t(command), 0);
+    };
+    // Desktop TV is not part of this window yet: it is never on.
+    side.desktopTvOn = [] { return false; };
+    side.maximised = [this] { return showState().maximised; };
+    side.tooltipsOn = [this] { return settings_.tooltip != 0; };
+    side.setKeypadOpen = [this](bool open) {
+        if (!session_) return;
+        viewer::CompanionWindows companions = session_->companions();
+        companions.keypadOpen = open;
+        session_->setCompanions(companions);
+    };
+    // The window gives its panel's 60 pixels to the picture while the keypad is open (a maximised
+    // window keeps its size: it gets its own back when it leaves full screen).
+    side.fitPanelToKeypad = [this](bool open) {
+        if (!showState().maximised) resize(width(), height() + (open ? -viewer::kPanelHeight : viewer::kPanelHeight));
+        layoutChildren();
+        update();
+    };
+    return side;
+}
+
 // --- geometry and painting
 
-QRect CTvViewerDlg::panelRect() const { return QRect(0, height() - viewer::kPanelHeight, width(), viewer::kPanelHeight); }
+int CTvViewerDlg::panelHeightShown() const {
+    return session_ && session_->companions().keypadOpen ? 0 : viewer::kPanelHeight;
+}
+
+QRect CTvViewerDlg::panelRect() const { return QRect(0, height() - panelHeightShown(), width(), panelHeightShown()); }
 
 QRect CTvViewerDlg::pictureRect() const {
-    const QRect above(0, 0, width(), height() - viewer::kPanelHeight);
+    const QRect above(0, 0, width(), height() - panelHeightShown());
     return settings_.windowTle != 0 && !isMaximized() ? viewer::TvFramePainter::pictureRect(above) : above;
 }
 
@@ -510,8 +549,9 @@ void CTvViewerDlg::moveEvent(QMoveEvent*) { layoutChildren(); }
 void CTvViewerDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (isMinimized()) return viewer::paintMinimisedIcon(painter, rect());
-    const QRect above(0, 0, width(), height() - viewer::kPanelHeight);
+    const QRect above(0, 0, width(), height() - panelHeightShown());
     if (settings_.windowTle != 0 && !isMaximized()) viewer::TvFramePainter::paint(painter, above);
+    if (panelRect().isEmpty()) return;
     painter.translate(panelRect().topLeft());
     viewer::PanelPainter::paint(painter, panel_);
 }
@@ -691,8 +731,8 @@ std::optional<viewer::SizingEdge> CTvViewerDlg::edgeAt(const QPoint& at) const {
 }
 
 void CTvViewerDlg::applySizing(viewer::SizingEdge edge, const QRect& proposed) {
-    const bool panelVisible = true;
-    const auto limits = viewer::trackingLimits(panelVisible, false, false, screenSize());
+    const bool panelVisible = panelHeightShown() > 0;
+    const auto limits = viewer::trackingLimits(panelVisible, !panelVisible, false, screenSize());
     QRect bounded = proposed;
     bounded.setWidth(std::clamp(proposed.width(), limits.smallest.width(), limits.largest.width()));
     bounded.setHeight(std::clamp(proposed.height(), limits.smallest.height(), limits.largest.height()));

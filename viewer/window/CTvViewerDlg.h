@@ -21,6 +21,7 @@
 #include "viewer/window/PictureMouse.h"
 #include "viewer/window/SystemMenu.h"
 #include "viewer/window/ViewerGeometry.h"
+#include "viewer/window/ViewerKeypad.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -112,8 +113,8 @@ public:
     viewer::PictureMouse* pictureMouse() const { return pictureMouse_; }
     // Minimised, or maximised (full screen), as the window is now.
     viewer::WindowShowState showState() const;
-    // Where the viewer hands on what belongs to the on-screen keypad while it is open.
-    const viewer::KeypadEntryPoint& keypadEntryPoint() const { return keypad_; }
+    // The on-screen keypad (command 1052), through which the viewer hands it what it shows.
+    viewer::ViewerKeypad& keypad() { return keypad_; }
     // The Ctrl+X runs (null before the first).
     const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // Whether the initialisation refused (the close request is on its way).
@@ -164,6 +165,9 @@ private:
     // The desktop is told the display is in use (timer 287) until the viewer closes.
     void keepDisplayOn();
     void allowDisplayOff();
+    viewer::ViewerKeypad::ViewerSide keypadSide();
+    // The panel strip's height while it is shown (none while the keypad stands in for it).
+    int panelHeightShown() const;
 
     // --- ports of the session
     void ShowOsdText(const viewer::OsdText& text) override;
@@ -192,7 +196,7 @@ private:
     QPointer<viewer::OsdWindow> osd_;
     std::unique_ptr<viewer::CImageWindow> imageWindow_;
     std::unique_ptr<viewer::SerialStillCapture> serialCapture_;
-    viewer::KeypadEntryPoint keypad_;
+    viewer::ViewerKeypad keypad_{keypadSide()};
     viewer::PanelState panel_;
     QPointer<QMenu> contextMenu_;
     QPointer<QMenu> systemMenu_;

@@ -24,11 +24,4 @@ void pressOnMultiScreen(int x, int y) {
 const std::vector<LaterWindow>& laterWindowRequests() { return requests(); }
 void clearLaterWindowRequests() { requests().clear(); }
 
-void KeypadEntryPoint::passOn(std::uint32_t message, std::uint64_t wParam) {
-    platform::tracef("Viewer: message 0x%X (%llu) for the on-screen keypad, which is not available yet", message,
-                     static_cast<unsigned long long>(wParam));
-    if (passed_.size() == kKept) passed_.erase(passed_.begin());
-    passed_.push_back({message, wParam});
-}
-
 }  // namespace kelto::viewer

@@ -21,6 +21,7 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[163] = QSize(480, 60);
         s[164] = QSize(320, 60);
         s[165] = QSize(160, 60);
+        s[184] = s[185] = QSize(120, 180);  // the keypad's skin, and with its keys held down
         for (int id = 202; id <= 209; ++id) s[id] = QSize(10, 10);
         return s;
     }();

@@ -1,7 +1,8 @@
 // Opens the viewer on the simulated card on a real display (run it under Xvfb) and writes
 // pictures of the screen: the window at 484 by 424 showing channel 7 and the volume at 16, with
 // its context menu open, after a still capture (the announcement, and the image window showing
-// the still on its own), and at panel widths 400 and 300.
+// the still on its own), at panel widths 400 and 300, and with the on-screen keypad open (alone,
+// with a key held down, at its place on the desktop and beside the viewer).
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/render_viewer_pictures docs/screenshots
 #include "viewer/window/CTvViewerDlg.h"
 
@@ -10,6 +11,7 @@
 #include "framework/MessageBoxes.h"
 #include "platform/Paths.h"
 #include "settings/ViewerSettings.h"
+#include "viewer/keypad/CRemoteKeypadDlg.h"
 #include "viewer/osd/CImageWindow.h"
 #include "viewer/window/ViewerHost.h"
 
@@ -121,6 +123,36 @@ int main(int argc, char** argv) {
         QTest::keyClick(viewer, Qt::Key_Down);
         settle(500);
         shoot(viewer->frameGeometry(), folder + QString("/viewer-%1.png").arg(width));
+    }
+    // The keypad in place of the panel: the viewer at 484 by 424 gives its strip to the picture.
+    viewer->resize(484, 424);
+    settle(300);
+    viewer->wiring().sendCommand(1052);
+    if (auto* keypad = viewer->keypad().window()) {
+        viewer->session()->TuneChannel(7, false);
+        viewer->session()->SetVolumeStep(11);
+        settle(600);
+        shoot(keypad->frameGeometry(), folder + "/keypad-alone.png");
+        shoot(QGuiApplication::primaryScreen()->geometry(), folder + "/keypad-desktop.png");
+        // "5" held down, and the sound muted.
+        const QPoint five = viewer::keypadRegionRect(viewer::KeypadRegion::Digit5).center();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(five), QPointF(keypad->mapToGlobal(five)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(keypad, &press);
+        viewer->session()->muteToggle();
+        settle(300);
+        shoot(keypad->frameGeometry(), folder + "/keypad-pressed.png");
+        // Let go outside the key: nothing is typed.
+        const QPoint off(40, 30);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(off), QPointF(keypad->mapToGlobal(off)), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(keypad, &release);
+        viewer->session()->muteToggle();
+        // Beside the viewer (where a user might drag it).
+        keypad->move(viewer->frameGeometry().right() + 12, viewer->frameGeometry().bottom() - keypad->height() + 1);
+        settle(400);
+        shoot(viewer->frameGeometry().united(keypad->frameGeometry()).adjusted(-8, -8, 8, 8),
+              folder + "/keypad-beside-viewer.png");
     }
     viewer->close();
     settle(200);
