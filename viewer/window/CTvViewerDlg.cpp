@@ -174,8 +174,11 @@ void CTvViewerDlg::initialise() {
     createDisplayWindows();
     timers().set(kRepaintTimer, 500, framework::WindowTimers::Mode::OneShot);
     // Saved in full screen: it opens so again once the window is up.
+    // (Through the event loop, as the window's own message once its platform window exists.)
     if (settings_.fullScreen)
-        host_.windowSystem().postMessage(windowHandle(), kMsgViewerPlacement, 1, 0);
+        QMetaObject::invokeMethod(
+            this, [this] { wiring().dispatch(WindowMessage{windowHandle(), kMsgViewerPlacement, 1, 0, 0, {}, false}); },
+            Qt::QueuedConnection);
 }
 
 // The on-screen display over the picture, and the captured-image viewer, hidden, 30 pixels wider

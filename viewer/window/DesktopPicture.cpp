@@ -28,7 +28,6 @@ void DesktopPicture::take(QWidget& picture) {
     picture.setGeometry(rect());
     picture.show();
     show();
-    lower();
 }
 
 void DesktopPicture::giveBack(QWidget& owner) {
