@@ -10,14 +10,6 @@
 namespace kelto::viewer {
 
 enum class LaterWindow {
-    AlwaysOnTop,
-    TvFrame,
-    PanelToggle,
-    Option640x480,
-    Minimise,
-    FullScreen,
-    ResetPosition,
-    DesktopTv,
     Keypad,
     ConfigurationSheet,
     MultiScreenPage,
