@@ -290,6 +290,8 @@ TEST_F(DisplayModesTest, DesktopTvPutsThePictureOnTheDesktopAndItsEndGivesTheDes
                                    {Call::SetPattern, "170 85 170 85", 0}}));
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_FALSE(fullScreen());
+    // A normal window again: the 4:3 sizing holds again.
+    EXPECT_FALSE(viewer->displayModes().programMaximised());
     EXPECT_EQ(live->window(), viewer.data());
     EXPECT_EQ(live->geometry(), viewer->pictureRect());
     registry.deleteKey(platform::RegHive::CurrentUser, platform::kDesktopKey);
