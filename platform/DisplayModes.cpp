@@ -44,7 +44,7 @@ InMemoryDisplay typicalDisplay(int width, int height, int bitsPerPixel) {
     std::vector<DisplayMode> modes;
     std::uint64_t id = 0;
     int currentIndex = -1;
-    for (const auto [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}}) {
+    for (const auto& [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}}) {
         if (w == width && h == height) currentIndex = int(modes.size());
         modes.push_back({bitsPerPixel, w, h, 60, ++id});
     }
