@@ -6,6 +6,7 @@
 #include "app/SessionEndSignals.h"
 #include "app/TvViewer.h"
 #include "cardsim/BrooktreeCaptureDriver.h"
+#include "platform/DisplayModes.h"
 #include "platform/Paths.h"
 #include "platform/Power.h"
 #include "platform/ScreenSaverInhibit.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -46,12 +48,18 @@ int main(int argc, char** argv) {
     case InfoRequest::None: break;
     }
 
+    // Under Wayland with XWayland the program runs on X11, where it can switch the display
+    // mode and keep the desktop picture below all windows (QT_QPA_PLATFORM still decides).
+    if (std::getenv("WAYLAND_DISPLAY") && std::getenv("DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "xcb", 0);
     const auto application = createApplication(argc, argv);
     application->setQuitOnLastWindowClosed(false);
     platform::prepareInstallRoot();
     cardsim::registerCaptureDriver();
     // The viewer keeps the desktop's screen saver away while it shows the picture.
     platform::installSessionScreenSaverInhibitor();
+    // Full screen at 640 by 480 switches the display only on X11; elsewhere it is a maximise.
+    if (QGuiApplication::platformName() == "xcb") platform::installXRandrDisplayModes();
 
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);

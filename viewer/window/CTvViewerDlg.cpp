@@ -27,6 +27,7 @@
 #include "viewer/window/MinimisedIcon.h"
 #include "viewer/window/SerialStillCapture.h"
 #include "viewer/window/StillFileReservation.h"
+#include "viewer/window/ViewerDisplayWindow.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QCloseEvent>
@@ -74,6 +75,8 @@ CTvViewerDlg::CTvViewerDlg(std::unique_ptr<ViewerHost> host)
     dark.setColor(QPalette::Window, Qt::black);
     setPalette(dark);
     setAutoFillBackground(true);
+    displayWindow_ = std::make_unique<viewer::ViewerDisplayWindow>(*this);
+    displayModes_ = std::make_unique<viewer::ViewerDisplayModes>(settings_, *displayWindow_);
 }
 
 CTvViewerDlg* CTvViewerDlg::open(std::unique_ptr<ViewerHost> owned) {
@@ -130,6 +133,7 @@ void CTvViewerDlg::initialise() {
     settingsLoaded_ = true;
     if (hardware_->tableSource() == TableSource::ConfigFile)
         showCountryPlanNotice(this, store_, countryFile_, settings_.countryCode);
+    displayModes_->applyLoaded();
 
     const auto driver = drivers::CaptureDriverList::describe(0);
     if (const auto refusal = checkDisplay(driver.value_or(drivers::CaptureDriverDescription{}), primaryDisplayMode()))
@@ -169,6 +173,12 @@ void CTvViewerDlg::initialise() {
     setFocus();
     createDisplayWindows();
     timers().set(kRepaintTimer, 500, framework::WindowTimers::Mode::OneShot);
+    // Saved in full screen: it opens so again once the window is up.
+    // (Through the event loop, as the window's own message once its platform window exists.)
+    if (settings_.fullScreen)
+        QMetaObject::invokeMethod(
+            this, [this] { wiring().dispatch(WindowMessage{windowHandle(), kMsgViewerPlacement, 1, 0, 0, {}, false}); },
+            Qt::QueuedConnection);
 }
 
 // The on-screen display over the picture, and the captured-image viewer, hidden, 30 pixels wider
@@ -202,7 +212,7 @@ void CTvViewerDlg::buildMessageMap() {
         return std::int64_t(0);
     });
     map.onMessage(remote::kFullScreen, [this](const WindowMessage&) {
-        if (!session_ || session_->companions().multiScreenOpen) return std::int64_t(0);
+        if (!session_ || session_->companions().multiScreenOpen || displayModes_->desktopTvOn()) return std::int64_t(0);
         wiring().sendCommand(32779);
         return std::int64_t(0);
     });
@@ -221,7 +231,7 @@ void CTvViewerDlg::buildMessageMap() {
     });
     map.onMessage(kMsgViewerPlacement, [this](const WindowMessage& m) {
         if (m.wParam != 0) {
-            openLaterWindow(LaterWindow::FullScreen, "full screen");
+            displayModes_->enterFullScreen();
         } else if (m.fromOtherProcess) {
             // An address is only good inside this process: another program's rectangle is refused.
             platform::tracef("Viewer: a placement from another program carries an address; ignored");
@@ -267,7 +277,7 @@ void CTvViewerDlg::mapCommands() {
         });
     map.onCommand(32797, [this] { host_.showAboutBox(this); });
     for (int id : {32774, 32777, 32800, 32832, 32778, 32779, 32780, 32790})
-        map.onCommand(id, [this, id] { showDisplayModeWindow(id); });
+        map.onCommand(id, [this, id] { displayModes_->runCommand(id); });
     map.onCommand(32784, [this] {
         frozen_ = !frozen_;
         if (hardware_) hardware_->controller().Freeze(frozen_ ? 1 : 0);
@@ -324,19 +334,6 @@ void CTvViewerDlg::mapCommands() {
     for (int id : {32834, 32911, 32862, 32863, 32864, 32890, 32894, 32899, 32879}) map.onCommand(id, [] {});
 }
 
-void CTvViewerDlg::showDisplayModeWindow(int command) {
-    switch (command) {
-    case 32774: openLaterWindow(LaterWindow::AlwaysOnTop, "always on top"); break;
-    case 32777: openLaterWindow(LaterWindow::TvFrame, "the TV frame switch"); break;
-    case 32800: openLaterWindow(LaterWindow::PanelToggle, "the panel switch"); break;
-    case 32832: openLaterWindow(LaterWindow::Option640x480, "the 640x480 option"); break;
-    case 32778: openLaterWindow(LaterWindow::Minimise, "minimise"); break;
-    case 32779: openLaterWindow(LaterWindow::FullScreen, "full screen"); break;
-    case 32780: openLaterWindow(LaterWindow::ResetPosition, "position and initialisation"); break;
-    default: openLaterWindow(LaterWindow::DesktopTv, "desktop TV"); break;
-    }
-}
-
 void CTvViewerDlg::multiScreen() {
     if (!isTuner(settings_.videoMode)) return;
     const auto& multi = settings_.videoMode == VideoMode::CATV ? settings_.multiCatv : settings_.multiTv;
@@ -364,6 +361,10 @@ void CTvViewerDlg::onTimer(int timerId) {
         else if (session_ && pressedRegion_ == PanelRegion::VolumeDown) session_->volumeDown();
         if (timerId == kVolumeRepeatStartTimer)
             timers().set(kVolumeRepeatTimer, 200, framework::WindowTimers::Mode::Repeating);
+        break;
+    case viewer::kDesktopTvHideTimer:
+        timers().kill(viewer::kDesktopTvHideTimer);
+        displayModes_->onHideTimer();
         break;
     case kStillCaptureTimer:
         timers().kill(kStillCaptureTimer);
@@ -423,6 +424,7 @@ std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
 // --- closing
 
 CTvViewerDlg::~CTvViewerDlg() {
+    displayWindow_->showPictureOnDesktop(false);  // the picture comes home before it goes
     serialCapture_.reset();  // its threads end before anything they reach goes
     remote_.reset();  // withdrawn from the remote-controller program, then removed
     allowDisplayOff();  // destroyed without a close
@@ -449,6 +451,7 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
     host_.viewerClosed(this);
     timers().kill(kDisplayInUseTimer);
     allowDisplayOff();
+    displayModes_->restoreAtClose();
     saveSettings();
     if (mixer_) mixer_->Close();
     if (hardware_) hardware_->stop();
@@ -489,7 +492,7 @@ viewer::ViewerKeypad::ViewerSide CTvViewerDlg::keypadSide() {
         host_.windowSystem().postMessage(windowHandle(), platform::WM_COMMAND, std::uint64_t(command), 0);
     };
     // Desktop TV is not part of this window yet: it is never on.
-    side.desktopTvOn = [] { return false; };
+    side.desktopTvOn = [this] { return displayModes_ && displayModes_->desktopTvOn(); };
     side.maximised = [this] { return showState().maximised; };
     side.tooltipsOn = [this] { return settings_.tooltip != 0; };
     side.setKeypadOpen = [this](bool open) {
@@ -510,21 +513,25 @@ viewer::ViewerKeypad::ViewerSide CTvViewerDlg::keypadSide() {
 
 // --- geometry and painting
 
-int CTvViewerDlg::panelHeightShown() const {
-    return session_ && session_->companions().keypadOpen ? 0 : viewer::kPanelHeight;
+bool CTvViewerDlg::panelShown() const {
+    const auto open = displayWindow_->companions();
+    return displayModes_->panelVisible() && !open.keypadOpen && !open.configSheetOpen && !open.captureSheetOpen;
 }
 
-QRect CTvViewerDlg::panelRect() const { return QRect(0, height() - panelHeightShown(), width(), panelHeightShown()); }
+QRect CTvViewerDlg::panelRect() const {
+    if (!panelShown()) return QRect();
+    return QRect(0, height() - viewer::kPanelHeight, width(), viewer::kPanelHeight);
+}
 
 QRect CTvViewerDlg::pictureRect() const {
-    const QRect above(0, 0, width(), height() - panelHeightShown());
-    return settings_.windowTle != 0 && !isMaximized() ? viewer::TvFramePainter::pictureRect(above) : above;
+    const QRect above(0, 0, width(), height() - panelRect().height());
+    return settings_.windowTle != 0 && !showState().maximised ? viewer::TvFramePainter::pictureRect(above) : above;
 }
 
 void CTvViewerDlg::layoutChildren() {
     laidOut_ = size();
     panel_.width = width();
-    if (hardware_) {
+    if (hardware_ && !displayWindow_->pictureOnDesktop()) {
         const QRect picture = pictureRect();
         hardware_->setPictureGeometry(picture.x(), picture.y(), picture.width(), picture.height());
     }
@@ -549,9 +556,9 @@ void CTvViewerDlg::moveEvent(QMoveEvent*) { layoutChildren(); }
 void CTvViewerDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (isMinimized()) return viewer::paintMinimisedIcon(painter, rect());
-    const QRect above(0, 0, width(), height() - panelHeightShown());
-    if (settings_.windowTle != 0 && !isMaximized()) viewer::TvFramePainter::paint(painter, above);
-    if (panelRect().isEmpty()) return;
+    const QRect above(0, 0, width(), height() - panelRect().height());
+    if (settings_.windowTle != 0 && !showState().maximised) viewer::TvFramePainter::paint(painter, above);
+    if (!panelShown()) return;
     painter.translate(panelRect().topLeft());
     viewer::PanelPainter::paint(painter, panel_);
 }
@@ -680,6 +687,7 @@ viewer::ContextMenuState CTvViewerDlg::contextMenuState() const {
     viewer::ContextMenuState s;
     s.alwaysOnTop = settings_.aboveScreen != 0;
     s.tvFrame = settings_.windowTle != 0;
+    s.panelCollapsed = displayModes_->panelCollapsed();
     s.frozen = frozen_;
     s.option640x480 = settings_.forceDisplayChange != 0;
     s.closedCaptions = settings_.closedCaptions;
@@ -731,8 +739,10 @@ std::optional<viewer::SizingEdge> CTvViewerDlg::edgeAt(const QPoint& at) const {
 }
 
 void CTvViewerDlg::applySizing(viewer::SizingEdge edge, const QRect& proposed) {
-    const bool panelVisible = panelHeightShown() > 0;
-    const auto limits = viewer::trackingLimits(panelVisible, !panelVisible, false, screenSize());
+    const bool panelVisible = panelShown();
+    const auto open = displayWindow_->companions();
+    const auto limits = viewer::trackingLimits(panelVisible, open.keypadOpen || open.configSheetOpen || open.captureSheetOpen,
+                                               open.captureSheetOpen, screenSize());
     QRect bounded = proposed;
     bounded.setWidth(std::clamp(proposed.width(), limits.smallest.width(), limits.largest.width()));
     bounded.setHeight(std::clamp(proposed.height(), limits.smallest.height(), limits.largest.height()));
@@ -792,7 +802,7 @@ void CTvViewerDlg::releasePanel(const QPoint& at) {
 void CTvViewerDlg::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (const auto edge = edgeAt(at); edge && !isMaximized()) {
+        if (const auto edge = edgeAt(at); edge && !showState().maximised && !displayModes_->programMaximised()) {
             sizingEdge_ = edge;
             sizingStart_ = geometry();
             sizingPress_ = event->globalPosition().toPoint();

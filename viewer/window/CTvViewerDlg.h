@@ -17,6 +17,7 @@
 #include "viewer/core/ViewerSession.h"
 #include "viewer/panel/PanelState.h"
 #include "viewer/window/ContextMenu.h"
+#include "viewer/window/DisplayModes.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/PictureMouse.h"
 #include "viewer/window/SystemMenu.h"
@@ -38,6 +39,7 @@ namespace viewer {
 class CImageWindow;
 class OsdWindow;
 class SerialStillCapture;
+class ViewerDisplayWindow;
 }
 
 class CTvViewerDlg : public framework::Window,
@@ -117,6 +119,11 @@ public:
     viewer::ViewerKeypad& keypad() { return keypad_; }
     // The Ctrl+X runs (null before the first).
     const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
+    // How the window is shown: full screen, the panel, desktop TV (see DisplayModes.h).
+    viewer::ViewerDisplayModes& displayModes() { return *displayModes_; }
+    const viewer::ViewerDisplayModes& displayModes() const { return *displayModes_; }
+    // The panel strip shows: not collapsed, and no sheet or keypad open.
+    bool panelShown() const;
     // Whether the initialisation refused (the close request is on its way).
     bool refused() const { return refused_; }
     // Whether a context menu pops up when shown; tests switch the blocking popup off and read
@@ -155,7 +162,6 @@ private:
     void applySizing(viewer::SizingEdge edge, const QRect& proposed);
     void stillCaptureRequest();
     void multiScreen();
-    void showDisplayModeWindow(int command);
     void watchPictureMouse(QWidget& picture);
     void showSystemMenu(const QPoint& globalPos);
     std::int64_t onSystemCommand(const platform::WindowMessage& message);
@@ -166,8 +172,6 @@ private:
     void keepDisplayOn();
     void allowDisplayOff();
     viewer::ViewerKeypad::ViewerSide keypadSide();
-    // The panel strip's height while it is shown (none while the keypad stands in for it).
-    int panelHeightShown() const;
 
     // --- ports of the session
     void ShowOsdText(const viewer::OsdText& text) override;
@@ -183,6 +187,8 @@ private:
     void stopRecording() override;
     void onMixerMessage(std::uint32_t message, std::uintptr_t deviceHandle, std::uintptr_t id) override;
 
+    friend class viewer::ViewerDisplayWindow;
+
     std::unique_ptr<ViewerHost> ownedHost_;
     ViewerHost& host_;
     SettingsStore store_;
@@ -197,6 +203,8 @@ private:
     std::unique_ptr<viewer::CImageWindow> imageWindow_;
     std::unique_ptr<viewer::SerialStillCapture> serialCapture_;
     viewer::ViewerKeypad keypad_{keypadSide()};
+    std::unique_ptr<viewer::ViewerDisplayWindow> displayWindow_;
+    std::unique_ptr<viewer::ViewerDisplayModes> displayModes_;
     viewer::PanelState panel_;
     QPointer<QMenu> contextMenu_;
     QPointer<QMenu> systemMenu_;

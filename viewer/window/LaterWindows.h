@@ -8,14 +8,6 @@
 namespace kelto::viewer {
 
 enum class LaterWindow {
-    AlwaysOnTop,
-    TvFrame,
-    PanelToggle,
-    Option640x480,
-    Minimise,
-    FullScreen,
-    ResetPosition,
-    DesktopTv,
     ConfigurationSheet,
     MultiScreenPage,
     CaptureSheet,

@@ -1,8 +1,9 @@
 // Opens the viewer on the simulated card on a real display (run it under Xvfb) and writes
 // pictures of the screen: the window at 484 by 424 showing channel 7 and the volume at 16, with
 // its context menu open, after a still capture (the announcement, and the image window showing
-// the still on its own), at panel widths 400 and 300, and with the on-screen keypad open (alone,
-// with a key held down, at its place on the desktop and beside the viewer).
+// the still on its own), at panel widths 400 and 300, with the on-screen keypad open (alone,
+// with a key held down, at its place on the desktop and beside the viewer), and in desktop TV
+// (the whole screen, the keypad above the picture).
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/render_viewer_pictures docs/screenshots
 #include "viewer/window/CTvViewerDlg.h"
 
@@ -154,6 +155,23 @@ int main(int argc, char** argv) {
         shoot(viewer->frameGeometry().united(keypad->frameGeometry()).adjusted(-8, -8, 8, 8),
               folder + "/keypad-beside-viewer.png");
     }
+
+    // Desktop TV: after a second the viewer hides and the picture covers the desktop, below
+    // every other window (here an ordinary one put over it).
+    viewer->resize(484, 424);
+    viewer->tuneChannel(7);
+    settle(300);
+    viewer->wiring().sendCommand(32790);
+    settle(1600);
+    QWidget above;
+    above.setWindowTitle("Another window");
+    above.setGeometry(200, 200, 300, 120);
+    above.show();
+    settle(400);
+    shoot(QGuiApplication::primaryScreen()->geometry(), folder + "/desktop-tv.png");
+    above.hide();
+    viewer->wiring().sendCommand(32790);
+    settle(400);
     viewer->close();
     settle(200);
     return 0;

@@ -16,7 +16,6 @@ using platform::SC_CLOSE;
 using platform::SC_MAXIMIZE;
 using platform::SC_MINIMIZE;
 using platform::SC_RESTORE;
-using viewer::LaterWindow;
 
 class SystemMenuTest : public test::ViewerWindowRig {
 protected:
@@ -41,7 +40,6 @@ protected:
                 if (!layout.regionAt({x, y})) return viewer->panelRect().topLeft() + QPoint(x, y);
         return {};
     }
-    std::vector<LaterWindow> requests() const { return viewer::laterWindowRequests(); }
 };
 
 TEST_F(SystemMenuTest, AltSpaceOpensTheMenuAndItsItemsReachTheirHandlers) {
@@ -57,13 +55,17 @@ TEST_F(SystemMenuTest, AltSpaceOpensTheMenuAndItsItemsReachTheirHandlers) {
     item(menu, viewer::kAboutSystemCommand)->trigger();
     EXPECT_EQ(counts.aboutBoxes, 1);
     item(menu, SC_MINIMIZE)->trigger();
-    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::Minimise});
+    EXPECT_TRUE(viewer->isMinimized());
+    // Maximise from minimised is full screen.
     item(menu, SC_MAXIMIZE)->trigger();
-    EXPECT_EQ(requests(), (std::vector<LaterWindow>{LaterWindow::Minimise, LaterWindow::FullScreen}));
-    // The system's low four bits do not change the command.
-    viewer::clearLaterWindowRequests();
+    EXPECT_FALSE(viewer->isMinimized());
+    EXPECT_TRUE(viewer->showState().maximised);
+    EXPECT_EQ(viewer->settings().fullScreen, 1);
+    // Restore leaves it; the system's low four bits do not change the command.
+    systemCommand(SC_RESTORE | 0x2);
+    EXPECT_FALSE(viewer->showState().maximised);
     systemCommand(SC_MAXIMIZE | 0x2);
-    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::FullScreen});
+    EXPECT_TRUE(viewer->showState().maximised);
     // Close asks the window to close through its close path.
     item(menu, SC_CLOSE)->trigger();
     EXPECT_TRUE(deliverPostedUntil([&] { return viewer.isNull(); }));
@@ -71,22 +73,23 @@ TEST_F(SystemMenuTest, AltSpaceOpensTheMenuAndItsItemsReachTheirHandlers) {
 }
 
 TEST_F(SystemMenuTest, InFullScreenRestoreLeavesItAndMaximiseDoesNothing) {
-    viewer->showFullScreen();
-    viewer::clearLaterWindowRequests();
+    viewer->wiring().sendCommand(32779);
+    ASSERT_TRUE(viewer->showState().maximised);
     QTest::keyClick(viewer, Qt::Key_Space, Qt::AltModifier);
     QMenu* menu = viewer->lastSystemMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(item(menu, SC_RESTORE)->isEnabled());
     EXPECT_FALSE(item(menu, SC_MAXIMIZE)->isEnabled());
     systemCommand(SC_MAXIMIZE);
-    EXPECT_TRUE(requests().empty());
+    EXPECT_TRUE(viewer->showState().maximised);
     item(menu, SC_RESTORE)->trigger();
-    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::FullScreen});
+    EXPECT_FALSE(viewer->showState().maximised);
+    EXPECT_EQ(viewer->geometry(), QRect(40, 40, 484, 424));
     // Commands the viewer does not take go to the default handling, which leaves them be.
     systemCommand(platform::SC_MOVE);
     systemCommand(0x1230);
-    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::FullScreen});
-    EXPECT_TRUE(viewer->isFullScreen());
+    EXPECT_FALSE(viewer->showState().maximised);
+    EXPECT_FALSE(viewer->isMinimized());
 }
 
 TEST_F(SystemMenuTest, ARightClickOnThePanelOpensNoMenuOnAButtonOrOnItsBackground) {
@@ -104,33 +107,30 @@ TEST_F(SystemMenuTest, ARightClickOnThePanelOpensNoMenuOnAButtonOrOnItsBackgroun
 }
 
 TEST_F(SystemMenuTest, TheDesktopsMinimiseAndMaximiseReachTheSameHandlersWithoutLoops) {
-    // Minimised by the desktop: the minimise handler runs once.
+    // Each change of the desktop's finds the window already where the handler would take it, so
+    // the window stays as the desktop left it and full screen is never entered or left by it.
     viewer->showMinimized();
-    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::Minimise});
-    // Back from the taskbar: nothing to run.
+    EXPECT_TRUE(viewer->isMinimized());
     viewer->showNormal();
-    EXPECT_EQ(requests(), std::vector<LaterWindow>{LaterWindow::Minimise});
-    // Maximised by the desktop: the window is already where full screen would take it, and the
-    // toggle is not run (it would take the window straight back).
+    EXPECT_FALSE(viewer->isMinimized());
     viewer->showMaximized();
     EXPECT_TRUE(viewer->isMaximized());
     viewer->showFullScreen();
     EXPECT_TRUE(viewer->isFullScreen());
-    // Minimised from full screen and back to it: only the minimise.
     viewer->showMinimized();
+    EXPECT_TRUE(viewer->isMinimized());
     viewer->showFullScreen();
     EXPECT_TRUE(viewer->isFullScreen());
-    // Restored by the desktop: the window is normal already, so the toggle is not run either.
     viewer->showNormal();
-    EXPECT_EQ(requests(), (std::vector<LaterWindow>{LaterWindow::Minimise, LaterWindow::Minimise}));
+    EXPECT_FALSE(viewer->showState().maximised);
+    EXPECT_FALSE(viewer->isMinimized());
+    EXPECT_EQ(viewer->settings().fullScreen, 0);
 
-    // Restore of a minimised window is the system's own: it comes back normal, and the state
-    // change it makes is not taken for the desktop's.
+    // Restore of a minimised window is the system's own: it comes back normal.
     viewer->showMinimized();
-    viewer::clearLaterWindowRequests();
     systemCommand(SC_RESTORE);
     EXPECT_FALSE(viewer->isMinimized());
-    EXPECT_TRUE(requests().empty());
+    EXPECT_FALSE(viewer->showState().maximised);
 }
 
 }  // namespace

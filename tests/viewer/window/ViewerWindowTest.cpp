@@ -277,10 +277,10 @@ TEST_F(ViewerWindowTest, ARefusedStartClosesThroughTheClosePathWithoutLosingTheS
 
 TEST_F(ViewerWindowTest, CommandsOfLaterWindowsCallTheirEntryPoints) {
     ASSERT_TRUE(open());
-    QTest::keyClick(viewer, Qt::Key_A, Qt::ControlModifier);  // always on top
+    viewer->wiring().sendCommand(1007);                       // configuration sheet
     viewer->wiring().sendCommand(32886);                      // frequency table
     EXPECT_EQ(viewer::laterWindowRequests(),
-              (std::vector<viewer::LaterWindow>{viewer::LaterWindow::AlwaysOnTop, viewer::LaterWindow::FrequencyTable}));
+              (std::vector<viewer::LaterWindow>{viewer::LaterWindow::ConfigurationSheet, viewer::LaterWindow::FrequencyTable}));
     // The multi-screen view without a channel in its slots says so and opens the page instead.
     viewer->wiring().sendCommand(32776);
     ASSERT_EQ(boxes.size(), 1u);
