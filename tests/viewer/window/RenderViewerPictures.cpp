@@ -163,6 +163,8 @@ int main(int argc, char** argv) {
     settle(300);
     viewer->wiring().sendCommand(32790);
     settle(1600);
+    // Without a window manager nothing keeps the picture below: raise what a desktop would.
+    if (auto* keypad = viewer->keypad().window()) keypad->raise();
     QWidget above;
     above.setWindowTitle("Another window");
     above.setGeometry(200, 200, 300, 120);
