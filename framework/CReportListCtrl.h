@@ -19,6 +19,9 @@ class ReportRowPainter;
 
 class CReportListCtrl : public QTreeWidget {
     Q_OBJECT
+    // Settable from a dialog template as well (<property name="ownerDraw">...).
+    Q_PROPERTY(bool ownerDraw READ ownerDraw WRITE setOwnerDraw)
+    Q_PROPERTY(bool showSelectionAlways READ showSelectionAlways WRITE setShowSelectionAlways)
 public:
     // Parts of a column that InsertColumn sets.
     static constexpr int LVCF_FMT = 0x1;

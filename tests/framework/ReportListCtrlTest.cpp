@@ -359,6 +359,8 @@ TEST(ReportListFromTemplate, TheChannelPagesListIsAReportList) {
     list->SetRowText(0, 0, "CH6");
     list->setRowState(0, true, true);
     EXPECT_EQ(list->selectedAndFocusedRow(), 0);
+    EXPECT_TRUE(list->setProperty("ownerDraw", true));  // what a template's property sets
+    EXPECT_TRUE(list->ownerDraw());
     setUiLanguage(std::nullopt);
 }
 
