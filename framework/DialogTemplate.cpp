@@ -1,5 +1,6 @@
 #include "framework/DialogTemplate.h"
 
+#include "framework/CReportListCtrl.h"
 #include "framework/ControlIds.h"
 #include "platform/Trace.h"
 #include "resources/DialogResource.h"
@@ -12,6 +13,20 @@
 namespace kelto::framework {
 
 namespace {
+
+// A template's list control (a QTreeWidget in the .ui file, or the class name CReportListCtrl)
+// is built as the program's report list, so every dialog's list has its operations and painting.
+class ProgramUiLoader : public QUiLoader {
+public:
+    QWidget* createWidget(const QString& className, QWidget* parent, const QString& name) override {
+        if (className == QLatin1String("QTreeWidget") || className == QLatin1String("CReportListCtrl")) {
+            auto* list = new CReportListCtrl(parent);
+            list->setObjectName(name);
+            return list;
+        }
+        return QUiLoader::createWidget(className, parent, name);
+    }
+};
 
 // Replaces the English text of one widget by the language's, where the language has one.
 void translate(QWidget& widget, int dialogId, UiLanguage language, bool isForm, QWidget& host) {
@@ -36,7 +51,7 @@ QWidget* loadDialogTemplate(int dialogId, QWidget& host, UiLanguage language) {
     QByteArray bytes(source->data(), qsizetype(source->size()));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QUiLoader loader;
+    ProgramUiLoader loader;
     QWidget* form = loader.load(&buffer, &host);
     if (!form) {
         platform::tracef("Dialogs: template %d does not load: %s", dialogId, loader.errorString().toUtf8().constData());

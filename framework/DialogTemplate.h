@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs from resources: builds a dialog template (resources/dialogs/<id>.ui) into a widget,
-// with the texts of the current language, the controls' identifiers as properties and the
-// dialog's resource number on the host.
+// with the texts of the current language, the controls' identifiers as properties, the list
+// controls as CReportListCtrl and the dialog's resource number on the host.
 class QWidget;
 
 namespace kelto {
