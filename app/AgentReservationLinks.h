@@ -1,6 +1,6 @@
 #pragma once
 // How the tray agent's reservation engine reaches the viewer and the user: the viewer through
-// the process-wide viewer pointer, the user through questions with a countdown and a list window.
+// the process-wide viewer pointer, the user through the "Programming Info" confirmation and a list window.
 #include "reservations/ReservationUi.h"
 #include "reservations/ReservationViewer.h"
 
@@ -38,8 +38,6 @@ private:
 
 class AgentReservationUi final : public ReservationUi {
 public:
-    static constexpr int kCountdownSeconds = 6;
-
     explicit AgentReservationUi(QWidget* owner) : owner_(owner) {}
     // The table the list window shows (the engine's, which is made after this object).
     void setTable(const ReservationTable& table) { table_ = &table; }

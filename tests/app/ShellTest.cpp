@@ -584,50 +584,6 @@ TEST_F(ShellTest, TheAboutBoxIsDialog100InTheUsersLanguage) {
     EXPECT_EQ(framework::findResourceWindow(CAboutDlg::kResourceId), nullptr);
 }
 
-// The confirmation of a due reservation counts down once a second in virtual time and takes OK
-// when the count has run out; Cancel declines.
-TEST_F(ShellTest, TheCountdownAnswersItselfWhenItRunsOut) {
-    framework::setMessageBoxAnswerer(nullptr);  // the real countdown box
-    QWidget owner;
-    AgentReservationUi ui(&owner);
-    auto countdownText = [] {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* label = top->findChild<QLabel*>("countdownText"); label && top->isVisible()) return label->text();
-        return QString();
-    };
-    std::vector<QString> seen;
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            seen.push_back(countdownText());
-            scheduler.advanceMs(1000);
-            seen.push_back(countdownText());
-            scheduler.advanceMs(5999);  // 6.999 s: "0 s." still shown
-            seen.push_back(countdownText());
-            scheduler.advanceMs(1);
-        },
-        Qt::QueuedConnection);
-    EXPECT_TRUE(ui.confirmReservation(sampleRecord(1000000)));
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_TRUE(seen[0].endsWith("Starting in 6 s.")) << seen[0].toStdString();
-    EXPECT_TRUE(seen[1].endsWith("Starting in 5 s.")) << seen[1].toStdString();
-    EXPECT_TRUE(seen[2].endsWith("Starting in 0 s.")) << seen[2].toStdString();
-    EXPECT_EQ(scheduler.pending(), 0u);
-
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            scheduler.advanceMs(3000);
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->isVisible() && top->findChild<QLabel*>("countdownText"))
-                    QTest::mouseClick(qobject_cast<QPushButton*>(framework::findControl(top, framework::IDCANCEL)),
-                                      Qt::LeftButton);
-        },
-        Qt::QueuedConnection);
-    EXPECT_FALSE(ui.confirmTurnOff(TurnOffSetting{}));
-    EXPECT_EQ(scheduler.pending(), 0u);  // the closed box left no timer behind
-}
-
 // The agent's receiving window does not tell the remote-controller program about itself (the
 // viewer's does: ViewerStartTest).
 TEST_F(ShellTest, TheAgentsReceivingWindowIsNotRegisteredWithTheRemoteController) {
