@@ -40,7 +40,7 @@ class AgentReservationUi final : public ReservationUi {
 public:
     explicit AgentReservationUi(QWidget* owner) : owner_(owner) {}
     // The table the list window shows (the engine's, which is made after this object).
-    void setTable(const ReservationTable& table) { table_ = &table; }
+    void setTable(ReservationTable& table) { table_ = &table; }
     // The list window shows the table: it goes with this object.
     ~AgentReservationUi() override;
     bool confirmReservation(const ReservationRecord& record) override;
@@ -54,7 +54,7 @@ public:
 
 private:
     QWidget* owner_;
-    const ReservationTable* table_ = nullptr;
+    ReservationTable* table_ = nullptr;
     // Cleared by Qt when the window is deleted (closing it deletes it), so nothing outside this
     // object writes into it.
     QPointer<ReservationListWindow> list_;

@@ -2,6 +2,7 @@
 // confirmation with its countdown, and the turn-off dialog with its refusal rule.
 #include "app/AgentReservationLinks.h"
 #include "app/CProgramInfoDlg.h"
+#include "app/CReservationEditDlg.h"
 #include "app/CTurnOffDlg.h"
 #include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
@@ -13,6 +14,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QPushButton>
@@ -185,6 +189,150 @@ TEST_F(TurnOffDialogTest, ANewTimeAndTheApplyBoxAreStored) {
     click(&dialog, framework::IDOK);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(table.turnOff(), (TurnOffSetting{0, test::at(2024, 7, 17, 1, 15, 12), TurnOffOption::ExitProgram}));
+}
+
+class EditDialogTest : public ReservationDialogsTest {
+protected:
+    void SetUp() override {
+        ReservationDialogsTest::SetUp();
+        answerBoxes();
+    }
+    static QStringList entries(const QComboBox* list) {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i) out << list->itemText(i);
+        return out;
+    }
+    const ChannelBounds bounds{2, 69, 1, 125};
+    ReservationTable table;
+};
+
+TEST_F(EditDialogTest, AddStartsOnTheBroadcastBandDailyWithoutRecording) {
+    CReservationAddDlg dialog(table, bounds, &owner);
+    using Ids = CReservationAddDlg;
+    auto* channels = dialog.control<QComboBox>(Ids::kIds.channel);
+    ASSERT_NE(channels, nullptr);
+    EXPECT_TRUE(dialog.control<QRadioButton>(Ids::kIds.tv)->isChecked());
+    EXPECT_EQ(channels->count(), 68);
+    EXPECT_EQ(channels->itemText(0), "CH 2");
+    EXPECT_EQ(channels->currentIndex(), 0);
+    EXPECT_EQ(entries(dialog.control<QComboBox>(Ids::kIds.option)), (QStringList{"No", "Exit TV Program", "System Power Off"}));
+    EXPECT_EQ(dialog.control<QComboBox>(Ids::kIds.option)->currentIndex(), 0);
+    EXPECT_EQ(entries(dialog.control<QComboBox>(Ids::kIds.dayMode)),
+              (QStringList{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Daily", "Date"}));
+    EXPECT_EQ(dialog.control<QComboBox>(Ids::kIds.dayMode)->currentIndex(), 7);
+    EXPECT_EQ(dialog.control<QDateTimeEdit>(Ids::kIds.start)->displayFormat(), "HH:mm");
+    EXPECT_EQ(dialog.control<QDateTimeEdit>(Ids::kIds.end)->displayFormat(), "HH:mm");
+    EXPECT_FALSE(dialog.control(Ids::kIds.option)->isEnabled());
+    EXPECT_FALSE(dialog.control(Ids::kIds.end)->isEnabled());
+    EXPECT_FALSE(dialog.control(Ids::kIds.date)->isEnabled());
+
+    // Recording enables the option and the end; "Date" the date.
+    click(&dialog, Ids::kIds.recording);
+    EXPECT_TRUE(dialog.control(Ids::kIds.option)->isEnabled());
+    EXPECT_TRUE(dialog.control(Ids::kIds.end)->isEnabled());
+    dialog.control<QComboBox>(Ids::kIds.dayMode)->setCurrentIndex(8);
+    EXPECT_TRUE(dialog.control(Ids::kIds.date)->isEnabled());
+
+    // CATV refills the list with the cable band, first entry chosen; choosing CATV again keeps
+    // the entry the user picked.
+    click(&dialog, Ids::kIds.catv);
+    EXPECT_EQ(channels->count(), 125);
+    EXPECT_EQ(channels->itemText(0), "CH 1");
+    channels->setCurrentIndex(40);
+    click(&dialog, Ids::kIds.catv);
+    EXPECT_EQ(channels->currentIndex(), 40);
+    EXPECT_EQ(dialog.chosenRecord(1).channel, 41u);
+    EXPECT_EQ(dialog.chosenRecord(1).videoMode, 1u);
+}
+
+TEST_F(EditDialogTest, AddStoresTheChosenReservationAndRefusesATakenMinute) {
+    CReservationAddDlg dialog(table, bounds, &owner);
+    using Ids = CReservationAddDlg;
+    dialog.show();
+    dialog.control<QComboBox>(Ids::kIds.channel)->setCurrentIndex(4);  // CH 6
+    dialog.control<QLineEdit>(Ids::kIds.comment)->setText("News");
+    click(&dialog, Ids::kIds.recording);
+    dialog.control<QComboBox>(Ids::kIds.option)->setCurrentIndex(1);
+    dialog.control<QComboBox>(Ids::kIds.dayMode)->setCurrentIndex(8);
+    dialog.control<QDateEdit>(Ids::kIds.date)->setDate(QDate(2024, 7, 20));
+    dialog.control<QDateTimeEdit>(Ids::kIds.start)->setTime(QTime(21, 0));
+    dialog.control<QDateTimeEdit>(Ids::kIds.end)->setTime(QTime(21, 30));
+    click(&dialog, framework::IDOK);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(table.count(), 1);
+    const ReservationRecord added = table.record(0);
+    EXPECT_EQ(added.apply, 1u);
+    EXPECT_EQ(added.channel, 6u);
+    EXPECT_EQ(added.startTime, test::at(2024, 7, 20, 21, 0));
+    EXPECT_EQ(added.endTime, today(21, 30));
+    EXPECT_EQ(added.dayMode, DayMode::Date);
+    EXPECT_EQ(added.comment, "News");
+    EXPECT_EQ(added.option, AfterRecording::ExitProgram);
+
+    // The same minute on another day is taken: the message, and the dialog stays with its values.
+    CReservationAddDlg again(table, bounds, &owner);
+    again.show();
+    again.control<QDateTimeEdit>(Ids::kIds.start)->setTime(QTime(21, 0));
+    again.control<QLineEdit>(Ids::kIds.comment)->setText("Other");
+    click(&again, framework::IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, LoadMessage(32876));
+    EXPECT_EQ(boxes[0].icon, framework::MessageIcon::Information);
+    EXPECT_TRUE(again.isVisible());
+    EXPECT_EQ(again.control<QLineEdit>(Ids::kIds.comment)->text(), "Other");
+    EXPECT_EQ(table.count(), 1);
+}
+
+TEST_F(EditDialogTest, TheThirtyFirstAddIsRefused) {
+    for (int i = 0; i < 30; ++i) ASSERT_TRUE(table.addRecord(test::reservationAt(today(10, i))));
+    CReservationAddDlg dialog(table, bounds, &owner);
+    dialog.show();
+    dialog.control<QDateTimeEdit>(CReservationAddDlg::kIds.start)->setTime(QTime(18, 0));  // a free minute
+    click(&dialog, framework::IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, LoadMessage(32876));
+    EXPECT_EQ(table.count(), 30);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(EditDialogTest, ModifyShowsTheRecordAndStoresItWithoutATimeCheck) {
+    ReservationRecord first = test::reservationAt(today(20, 0));
+    ReservationRecord second = test::reservationAt(today(21, 0), today(22, 15));
+    second.apply = 0;
+    second.videoMode = 1;
+    second.channel = 30;
+    second.recording = 1;
+    second.option = AfterRecording::PowerOff;
+    second.dayMode = DayMode::Friday;
+    second.recordedFile = "/capture/AVI1.AVI";
+    ASSERT_TRUE(table.addRecord(first));
+    ASSERT_TRUE(table.addRecord(second));
+
+    CReservationModifyDlg dialog(table, 1, bounds, &owner);
+    using Ids = CReservationModifyDlg;
+    dialog.show();
+    EXPECT_TRUE(dialog.control<QRadioButton>(Ids::kIds.catv)->isChecked());
+    EXPECT_EQ(dialog.control<QComboBox>(Ids::kIds.channel)->currentText(), "CH 30");
+    EXPECT_TRUE(dialog.control<QCheckBox>(Ids::kIds.recording)->isChecked());
+    EXPECT_EQ(dialog.control<QComboBox>(Ids::kIds.option)->currentIndex(), 2);
+    EXPECT_EQ(dialog.control<QComboBox>(Ids::kIds.dayMode)->currentIndex(), 5);
+    EXPECT_EQ(dialog.control<QDateTimeEdit>(Ids::kIds.start)->time(), QTime(21, 0));
+    EXPECT_EQ(dialog.control<QDateTimeEdit>(Ids::kIds.end)->time(), QTime(22, 15));
+    EXPECT_TRUE(dialog.control(Ids::kIds.end)->isEnabled());
+    EXPECT_FALSE(dialog.control(Ids::kIds.date)->isEnabled());
+
+    dialog.control<QDateTimeEdit>(Ids::kIds.start)->setTime(QTime(20, 0));  // the first record's minute
+    click(&dialog, framework::IDOK);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const ReservationRecord stored = table.record(1);
+    EXPECT_EQ(stored.startTime, today(20, 0));
+    EXPECT_EQ(stored.apply, 0u);  // kept
+    EXPECT_EQ(stored.channel, 30u);
+    EXPECT_EQ(stored.option, AfterRecording::PowerOff);
+    EXPECT_EQ(stored.recordedFile, "/capture/AVI1.AVI");
+    EXPECT_EQ(table.record(0), first);
 }
 
 }  // namespace

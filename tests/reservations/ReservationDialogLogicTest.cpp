@@ -1,6 +1,7 @@
 // What the reservation dialogs decide without widgets: the confirmation's description and
 // countdown, and the turn-off dialog's refusal rule.
 #include "reservations/ReservationConfirmation.h"
+#include "reservations/ReservationForm.h"
 #include "reservations/ReservationTable.h"
 #include "reservations/TurnOffEdit.h"
 #include "tests/reservations/ReservationTestSupport.h"
@@ -107,6 +108,58 @@ TEST_F(ReservationDialogLogicTest, TurnOffRuleOnlyRefusesAnActiveStoredTurnOffWi
     const TurnOffSetting moved = editedTurnOff(table.turnOff(), true, 22, 1, TurnOffOption::ExitProgram);
     EXPECT_FALSE(turnOffRefused(table, moved));
     EXPECT_EQ(moved.time, today(22, 1));
+}
+
+TEST_F(ReservationDialogLogicTest, TheChannelListIsTheBandOfTheMode) {
+    const ChannelBounds bounds{2, 69, 1, 125};
+    const std::vector<int> tv = bandChannels(bounds, 0);
+    ASSERT_EQ(tv.size(), 68u);
+    EXPECT_EQ(tv.front(), 2);
+    EXPECT_EQ(tv.back(), 69);
+    EXPECT_EQ(bandChannels(bounds, 1).size(), 125u);
+    EXPECT_TRUE(bandChannels(ChannelBounds{10, 5, 1, 1}, 0).empty());
+    EXPECT_EQ(channelEntry(bounds, 0, 12), 10);
+    EXPECT_EQ(channelEntry(bounds, 1, 12), 11);
+    EXPECT_EQ(channelEntry(bounds, 0, 1), 0);    // outside the band: the first entry
+    EXPECT_EQ(channelEntry(bounds, 0, 0xFFFFFFFFu), 0);
+}
+
+TEST_F(ReservationDialogLogicTest, TheRecordIsBuiltFromTheChosenEntries) {
+    const ChannelBounds bounds{2, 69, 1, 125};
+    ReservationFormValues values;
+    values.videoMode = 1;
+    values.channelEntry = 26;
+    values.comment = "Film";
+    values.recording = true;
+    values.optionEntry = 2;
+    values.dayModeEntry = 3;
+    values.date = test::at(2024, 8, 1, 12, 0);
+    values.start = today(21, 0, 30);
+    values.end = today(22, 40);
+    const ReservationRecord record = buildReservation(values, bounds, 1);
+    EXPECT_EQ(record.apply, 1u);
+    EXPECT_EQ(record.videoMode, 1u);
+    EXPECT_EQ(record.channel, 27u);  // entry + lowest cable channel
+    EXPECT_EQ(record.startTime, today(21, 0, 30));  // not a date reservation: the start picker as it is
+    EXPECT_EQ(record.endTime, today(22, 40));
+    EXPECT_EQ(record.dayMode, DayMode::Wednesday);
+    EXPECT_EQ(record.comment, "Film");
+    EXPECT_EQ(record.recording, 1u);
+    EXPECT_EQ(record.option, AfterRecording::PowerOff);
+    EXPECT_TRUE(record.recordedFile.empty());
+
+    values.dayModeEntry = int(DayMode::Date);
+    EXPECT_EQ(buildReservation(values, bounds, 0).startTime, test::at(2024, 8, 1, 21, 0, 30));
+    EXPECT_EQ(buildReservation(values, bounds, 0).apply, 0u);
+}
+
+TEST_F(ReservationDialogLogicTest, ADateReservationTakesTheDateInLocalTime) {
+    test::setTimeZone("JST-9");
+    ReservationFormValues values;
+    values.dayModeEntry = int(DayMode::Date);
+    values.date = test::at(2024, 12, 31, 0, 30);  // 2024-12-30 in UTC
+    values.start = test::at(2024, 7, 17, 23, 45);
+    EXPECT_EQ(buildReservation(values, ChannelBounds{2, 69, 1, 125}, 1).startTime, test::at(2024, 12, 31, 23, 45));
 }
 
 }  // namespace
