@@ -4,6 +4,7 @@
 #include "app/CProgramInfoDlg.h"
 #include "app/CReservationEditDlg.h"
 #include "app/CTurnOffDlg.h"
+#include "app/ReservationListWindow.h"
 #include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
 #include "framework/VirtualTimerScheduler.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace kelto {
@@ -333,6 +335,41 @@ TEST_F(EditDialogTest, ModifyShowsTheRecordAndStoresItWithoutATimeCheck) {
     EXPECT_EQ(stored.option, AfterRecording::PowerOff);
     EXPECT_EQ(stored.recordedFile, "/capture/AVI1.AVI");
     EXPECT_EQ(table.record(0), first);
+}
+
+// The list window's buttons: Add only below 30 reservations, Modify only for a selected row (the
+// dialog of that row), and the list shows the change after OK.
+TEST_F(EditDialogTest, TheListWindowRunsTheDialogsForItsRows) {
+    for (int i = 0; i < 30; ++i) ASSERT_TRUE(table.addRecord(test::reservationAt(today(10, i))));
+    ReservationListWindow window(table, &owner);
+    int dialogsSeen = 0;
+    auto closeAnyDialog = [&] {
+        for (int id : {CReservationAddDlg::kResourceId, CReservationModifyDlg::kResourceId})
+            if (QWidget* dialog = framework::findResourceWindow(id); dialog && dialog->isVisible()) {
+                ++dialogsSeen;
+                click(dialog, framework::IDCANCEL);
+            }
+    };
+    whileOpen(closeAnyDialog);  // a safety net: nothing should open
+    window.addReservation();
+    window.modifySelected();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogsSeen, 0);
+
+    window.list()->topLevelItem(3)->setSelected(true);
+    QString shownStart;
+    whileOpen([&] {
+        QWidget* dialog = framework::findResourceWindow(CReservationModifyDlg::kResourceId);
+        ASSERT_NE(dialog, nullptr);
+        auto* start = qobject_cast<QDateTimeEdit*>(framework::findControl(dialog, CReservationModifyDlg::kIds.start));
+        shownStart = start->time().toString("HH:mm");
+        start->setTime(QTime(18, 3));
+        click(dialog, framework::IDOK);
+    });
+    window.modifySelected();
+    EXPECT_EQ(shownStart, "10:03");
+    EXPECT_EQ(table.record(3).startTime, today(18, 3));
+    EXPECT_EQ(window.list()->topLevelItem(3)->text(2), "18:03");
 }
 
 }  // namespace
