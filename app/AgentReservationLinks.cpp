@@ -1,14 +1,14 @@
 #include "app/AgentReservationLinks.h"
 
+#include "app/CProgramInfoDlg.h"
 #include "app/CTrayAgentDlg.h"
 #include "app/ReservationListWindow.h"
 #include "viewer/ViewerWindow.h"
-#include "framework/CountdownBox.h"
 #include "platform/WindowMessageIds.h"
 #include "reservations/ReservationTable.h"
 #include "resources/StringTable.h"
 
-#include <QDateTime>
+#include "framework/MessageBoxes.h"
 
 namespace kelto {
 
@@ -55,22 +55,10 @@ bool AgentReservationViewer::recordStream(const std::string& file) {
 AgentReservationUi::~AgentReservationUi() { delete list_.data(); }
 
 bool AgentReservationUi::confirmReservation(const ReservationRecord& record) {
-    const QString when = QDateTime::fromSecsSinceEpoch(qint64(record.startTime)).toString("HH:mm");
-    const std::string text = (record.records() ? "Recording " : "Switching to ") +
-                             std::string(videoModeLabel(videoModeFromInt(int(record.videoMode)))) + " channel " +
-                             std::to_string(record.channel) + " at " + when.toStdString() +
-                             (record.comment.empty() ? "" : " (" + record.comment + ")") + ".";
-    const framework::MessageBoxRequest request{text, LoadMessage(157), framework::MessageButtons::OkCancel,
-                                               framework::MessageIcon::Question};
-    return framework::countdownBox(owner_, request, kCountdownSeconds) == framework::IDOK;
+    return confirmReservationDue(owner_, record);
 }
 
-bool AgentReservationUi::confirmTurnOff(const TurnOffSetting& setting) {
-    const std::string text = setting.powersOff() ? "The computer will be switched off." : "Kelto TV will close.";
-    const framework::MessageBoxRequest request{text, LoadMessage(157), framework::MessageButtons::OkCancel,
-                                               framework::MessageIcon::Question};
-    return framework::countdownBox(owner_, request, kCountdownSeconds) == framework::IDOK;
-}
+bool AgentReservationUi::confirmTurnOff(const TurnOffSetting& setting) { return confirmTurnOffDue(owner_, setting); }
 
 void AgentReservationUi::openReservationList() {
     if (!table_) return;

@@ -1,6 +1,6 @@
 #pragma once
 // How the tray agent's reservation engine reaches the viewer and the user: the viewer through
-// the process-wide viewer pointer, the user through questions with a countdown and a list window.
+// the process-wide viewer pointer, the user through the "Programming Info" confirmation and a list window.
 #include "reservations/ReservationUi.h"
 #include "reservations/ReservationViewer.h"
 
@@ -38,11 +38,9 @@ private:
 
 class AgentReservationUi final : public ReservationUi {
 public:
-    static constexpr int kCountdownSeconds = 6;
-
     explicit AgentReservationUi(QWidget* owner) : owner_(owner) {}
     // The table the list window shows (the engine's, which is made after this object).
-    void setTable(const ReservationTable& table) { table_ = &table; }
+    void setTable(ReservationTable& table) { table_ = &table; }
     // The list window shows the table: it goes with this object.
     ~AgentReservationUi() override;
     bool confirmReservation(const ReservationRecord& record) override;
@@ -56,7 +54,7 @@ public:
 
 private:
     QWidget* owner_;
-    const ReservationTable* table_ = nullptr;
+    ReservationTable* table_ = nullptr;
     // Cleared by Qt when the window is deleted (closing it deletes it), so nothing outside this
     // object writes into it.
     QPointer<ReservationListWindow> list_;

@@ -1,11 +1,16 @@
 #include "app/ReservationListWindow.h"
 
+#include "app/CReservationEditDlg.h"
+#include "app/CTurnOffDlg.h"
+
 #include "settings/VideoMode.h"
 #include "reservations/ReservationTable.h"
 #include "resources/StringTable.h"
 
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -30,7 +35,7 @@ QString localTime(std::uint32_t seconds, bool withDate) {
 
 }  // namespace
 
-ReservationListWindow::ReservationListWindow(const ReservationTable& table, QWidget* parent)
+ReservationListWindow::ReservationListWindow(ReservationTable& table, QWidget* parent)
     : QDialog(parent), table_(table), list_(new QTreeWidget(this)) {
     setWindowTitle(text(157));
     list_->setRootIsDecorated(false);
@@ -39,6 +44,17 @@ ReservationListWindow::ReservationListWindow(const ReservationTable& table, QWid
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
+    auto* buttons = new QDialogButtonBox(this);
+    auto addButton = [&](const char* name, const QString& label, void (ReservationListWindow::*action)()) {
+        QPushButton* button = buttons->addButton(label, QDialogButtonBox::ActionRole);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, action);
+    };
+    addButton("addButton", tr("&Add"), &ReservationListWindow::addReservation);
+    addButton("modifyButton", tr("&Modify"), &ReservationListWindow::modifySelected);
+    addButton("turnOffButton", tr("&Change.."), &ReservationListWindow::changeTurnOff);
+    layout->addWidget(buttons);
     resize(980, 320);
     refresh();
 }
@@ -59,6 +75,26 @@ void ReservationListWindow::refresh() {
                     QString::fromStdString(r.recordedFile)});
         row->setData(0, Qt::UserRole, i);
     }
+}
+
+void ReservationListWindow::addReservation() {
+    if (table_.full()) return;
+    CReservationAddDlg dialog(table_, reservationBandLimits(), this);
+    if (dialog.exec() == QDialog::Accepted) refresh();
+}
+
+void ReservationListWindow::modifySelected() {
+    const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty()) return;
+    const int index = selected.front()->data(0, Qt::UserRole).toInt();
+    if (index < 0 || index >= table_.count()) return;
+    CReservationModifyDlg dialog(table_, index, reservationBandLimits(), this);
+    if (dialog.exec() == QDialog::Accepted) refresh();
+}
+
+void ReservationListWindow::changeTurnOff() {
+    CTurnOffDlg dialog(table_, this);
+    dialog.exec();  // the list shows no turn-off; nothing to refresh
 }
 
 }  // namespace kelto

@@ -1,5 +1,6 @@
 #include "app/AppMessages.h"
 #include "app/CAboutDlg.h"
+#include "app/CReservationEditDlg.h"
 #include "app/CTrayAgentDlg.h"
 #include "app/CTvViewerApp.h"
 #include "viewer/ViewerOpening.h"
@@ -29,6 +30,9 @@
 #include "tests/support/TestRoot.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -584,50 +588,6 @@ TEST_F(ShellTest, TheAboutBoxIsDialog100InTheUsersLanguage) {
     EXPECT_EQ(framework::findResourceWindow(CAboutDlg::kResourceId), nullptr);
 }
 
-// The confirmation of a due reservation counts down once a second in virtual time and takes OK
-// when the count has run out; Cancel declines.
-TEST_F(ShellTest, TheCountdownAnswersItselfWhenItRunsOut) {
-    framework::setMessageBoxAnswerer(nullptr);  // the real countdown box
-    QWidget owner;
-    AgentReservationUi ui(&owner);
-    auto countdownText = [] {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* label = top->findChild<QLabel*>("countdownText"); label && top->isVisible()) return label->text();
-        return QString();
-    };
-    std::vector<QString> seen;
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            seen.push_back(countdownText());
-            scheduler.advanceMs(1000);
-            seen.push_back(countdownText());
-            scheduler.advanceMs(5999);  // 6.999 s: "0 s." still shown
-            seen.push_back(countdownText());
-            scheduler.advanceMs(1);
-        },
-        Qt::QueuedConnection);
-    EXPECT_TRUE(ui.confirmReservation(sampleRecord(1000000)));
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_TRUE(seen[0].endsWith("Starting in 6 s.")) << seen[0].toStdString();
-    EXPECT_TRUE(seen[1].endsWith("Starting in 5 s.")) << seen[1].toStdString();
-    EXPECT_TRUE(seen[2].endsWith("Starting in 0 s.")) << seen[2].toStdString();
-    EXPECT_EQ(scheduler.pending(), 0u);
-
-    QMetaObject::invokeMethod(
-        qApp,
-        [&] {
-            scheduler.advanceMs(3000);
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->isVisible() && top->findChild<QLabel*>("countdownText"))
-                    QTest::mouseClick(qobject_cast<QPushButton*>(framework::findControl(top, framework::IDCANCEL)),
-                                      Qt::LeftButton);
-        },
-        Qt::QueuedConnection);
-    EXPECT_FALSE(ui.confirmTurnOff(TurnOffSetting{}));
-    EXPECT_EQ(scheduler.pending(), 0u);  // the closed box left no timer behind
-}
-
 // The agent's receiving window does not tell the remote-controller program about itself (the
 // viewer's does: ViewerStartTest).
 TEST_F(ShellTest, TheAgentsReceivingWindowIsNotRegisteredWithTheRemoteController) {
@@ -709,6 +669,51 @@ protected:
         EXPECT_TRUE(boxes.empty()) << boxes[0].text;
     }
 };
+
+// A reservation added through the add dialog fires in virtual time: the confirmation is taken,
+// the viewer tunes the chosen channel on the simulated card and records it into a file.
+using DialogRecordingTest = CloseDuringRecordingTest;
+TEST_F(DialogRecordingTest, AReservationAddedThroughTheDialogRecordsTheChosenChannel) {
+    platform::WindowPump windowPump(system);
+    auto agent = std::make_unique<CTrayAgentDlg>([](CTrayAgentDlg& a) -> ViewerWindow* { return openTvViewer(a); }, system);
+    ASSERT_TRUE(agent->initialise());
+    agent->openViewer();
+    QPointer<CTvViewerDlg> viewer = dynamic_cast<CTvViewerDlg*>(currentViewer());
+    ASSERT_TRUE(viewer) << (boxes.empty() ? "" : boxes[0].text);
+
+    const auto now = std::chrono::system_clock::to_time_t(testClock.now());
+    const QDateTime start = QDateTime::fromSecsSinceEpoch(qint64(now - now % 60 + 180));  // 3 minutes ahead
+    {
+        CReservationAddDlg add(agent->reservations().table(), reservationBandLimits(), agent.get());
+        using Ids = CReservationAddDlg;
+        auto* channels = add.control<QComboBox>(Ids::kIds.channel);
+        const int entry = channels->findText("CH 9");
+        ASSERT_GE(entry, 0);
+        channels->setCurrentIndex(entry);
+        add.control<QLineEdit>(Ids::kIds.comment)->setText("From the dialog");
+        add.control<QAbstractButton>(Ids::kIds.recording)->click();
+        add.control<QDateTimeEdit>(Ids::kIds.start)->setDateTime(start);
+        add.control<QDateTimeEdit>(Ids::kIds.end)->setDateTime(start.addSecs(60));
+        add.control<QAbstractButton>(framework::IDOK)->click();
+        ASSERT_EQ(add.result(), QDialog::Accepted) << (boxes.empty() ? "" : boxes[0].text);
+    }
+    ASSERT_EQ(agent->reservations().table().count(), 1);
+
+    for (int second = 0; second < 400 && agent->reservations().table().record(0).recordedFile.empty(); ++second) {
+        scheduler.advanceMs(1000);
+        test::pump(system);
+    }
+    const ReservationRecord record = agent->reservations().table().record(0);
+    ASSERT_FALSE(record.recordedFile.empty()) << "nothing was recorded";
+    ASSERT_TRUE(viewer);
+    EXPECT_EQ(viewer->currentChannel(), 9);
+    ASSERT_EQ(boxes.size(), 1u);  // the confirmation, answered OK
+    EXPECT_NE(boxes[0].text.find("From the dialog"), std::string::npos) << boxes[0].text;
+    const auto probe = capture::test::probeMedia(record.recordedFile);
+    EXPECT_TRUE(probe.opened) << record.recordedFile;
+    EXPECT_TRUE(probe.hasVideo);
+    agent.reset();
+}
 
 TEST_F(CloseDuringRecordingTest, TheWindowsCloseButton) {
     EXPECT_FALSE(recordAndClose([](CTrayAgentDlg&, CTvViewerDlg& viewer) { viewer.close(); }));
