@@ -32,8 +32,13 @@ CReservationListDlg::CReservationListDlg(ReservationTable& table, const ChannelB
             colours.setColor(group, QPalette::Text, colourOf(kTextColour));
         }
         rows->setPalette(colours);
-        // Grid lines: a line under every row and to the right of every cell.
-        rows->setStyleSheet("QTreeView::item { border-right: 1px solid #606060; border-bottom: 1px solid #606060; }");
+        // Grid lines: a line under every row and to the right of every cell. Styling the cells
+        // takes over their selection painting, so the selected row is given its colours here.
+        const QPalette system = rows->palette();
+        rows->setStyleSheet(QString("QTreeView::item { border-right: 1px solid #606060; border-bottom: 1px solid #606060; }"
+                                    "QTreeView::item:selected { background: %1; color: %2; }")
+                                .arg(system.color(QPalette::Active, QPalette::Highlight).name(),
+                                     system.color(QPalette::Active, QPalette::HighlightedText).name()));
         for (int column = 0; column < kReservationListColumns; ++column)
             rows->InsertColumn(column, qtext(LoadMessage(kReservationListHeadings[std::size_t(column)])));
         rows->installEventFilter(this);
