@@ -547,6 +547,37 @@ TEST_F(ListDialogTest, AddRunsItsDialogOnlyBelowThirtyRecords) {
     EXPECT_TRUE(boxes.empty());  // refused silently
 }
 
+// The agent's side: the scheduler's refresh and a request's open show the table as it is now;
+// the menu's open leaves an open list alone.
+TEST_F(ListDialogTest, TheAgentKeepsOneListAndRefreshesItWhenTheTableChanges) {
+    AgentReservationUi ui(&owner);
+    ui.setTable(table);
+    ui.refreshReservationList();  // nothing open: nothing happens
+    EXPECT_FALSE(ui.listOpen());
+    ASSERT_TRUE(table.addRecord(dated()));
+    ui.showReservationList();
+    CReservationListDlg* list = ui.list();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->list()->rowCount(), 1);
+
+    table.setApply(0, 0);  // as the scheduler does once a dated reservation is handled
+    ASSERT_TRUE(table.addRecord(recording()));
+    ui.showReservationList();
+    EXPECT_EQ(ui.list(), list);
+    EXPECT_EQ(list->list()->rowCount(), 1);
+    ui.refreshReservationList();
+    ASSERT_EQ(list->list()->rowCount(), 2);
+    EXPECT_EQ(list->list()->topLevelItem(0)->checkState(0), Qt::Unchecked);
+
+    ASSERT_TRUE(table.addRecord(switchOnly()));
+    ui.openReservationList();  // a request's way
+    EXPECT_EQ(ui.list(), list);
+    EXPECT_EQ(list->list()->rowCount(), 3);
+    ui.closeReservationList();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(ui.listOpen());
+}
+
 TEST_F(ListDialogTest, ChangeEditsTheTurnOffAndExitDestroysTheList) {
     QPointer<CReservationListDlg> dialog = new CReservationListDlg(table, bounds);
     dialog->show();
