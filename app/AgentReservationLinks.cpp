@@ -1,8 +1,9 @@
 #include "app/AgentReservationLinks.h"
 
 #include "app/CProgramInfoDlg.h"
+#include "app/CReservationEditDlg.h"
+#include "app/CReservationListDlg.h"
 #include "app/CTrayAgentDlg.h"
-#include "app/ReservationListWindow.h"
 #include "viewer/ViewerWindow.h"
 #include "platform/WindowMessageIds.h"
 #include "reservations/ReservationTable.h"
@@ -61,14 +62,18 @@ bool AgentReservationUi::confirmReservation(const ReservationRecord& record) {
 bool AgentReservationUi::confirmTurnOff(const TurnOffSetting& setting) { return confirmTurnOffDue(owner_, setting); }
 
 void AgentReservationUi::openReservationList() {
-    if (!table_) return;
-    if (!list_) {
-        list_ = new ReservationListWindow(*table_, owner_);
-        list_->setAttribute(Qt::WA_DeleteOnClose);
+    if (list_) {
+        list_->refresh();
+        return;
     }
-    list_->refresh();
+    showReservationList();
+}
+
+void AgentReservationUi::showReservationList() {
+    if (!table_ || list_) return;
+    // A window of its own, not a child of the hidden agent; it deletes itself when closed.
+    list_ = new CReservationListDlg(*table_, reservationBandLimits());
     list_->show();
-    list_->raise();
 }
 
 void AgentReservationUi::refreshReservationList() {
@@ -84,5 +89,7 @@ void AgentReservationUi::closeReservationList() {
 }
 
 bool AgentReservationUi::listOpen() const { return list_ != nullptr; }
+
+CReservationListDlg* AgentReservationUi::list() const { return list_.data(); }
 
 }  // namespace kelto

@@ -1,6 +1,6 @@
 #pragma once
 // How the tray agent's reservation engine reaches the viewer and the user: the viewer through
-// the process-wide viewer pointer, the user through the "Programming Info" confirmation and a list window.
+// the process-wide viewer pointer, the user through the "Programming Info" confirmation and the reservation list.
 #include "reservations/ReservationUi.h"
 #include "reservations/ReservationViewer.h"
 
@@ -11,7 +11,7 @@ class QWidget;
 namespace kelto {
 
 class CTrayAgentDlg;
-class ReservationListWindow;
+class CReservationListDlg;
 class ReservationTable;
 
 class AgentReservationViewer final : public ReservationViewer {
@@ -39,25 +39,29 @@ private:
 class AgentReservationUi final : public ReservationUi {
 public:
     explicit AgentReservationUi(QWidget* owner) : owner_(owner) {}
-    // The table the list window shows (the engine's, which is made after this object).
+    // The table the list shows (the engine's, which is made after this object).
     void setTable(ReservationTable& table) { table_ = &table; }
-    // The list window shows the table: it goes with this object.
+    // The list shows the table: it goes with this object.
     ~AgentReservationUi() override;
     bool confirmReservation(const ReservationRecord& record) override;
     bool confirmTurnOff(const TurnOffSetting& setting) override;
+    // Opens the list, or refreshes it when it is open (the data message's way).
     void openReservationList() override;
+    // The menu commands' way: opens the list unless it is open already.
+    void showReservationList();
     void refreshReservationList() override;
     void showAlreadyReserved() override;
-    // Closes the list window when it is open.
+    // Closes the list when it is open.
     void closeReservationList();
     bool listOpen() const;
+    CReservationListDlg* list() const;
 
 private:
     QWidget* owner_;
     ReservationTable* table_ = nullptr;
-    // Cleared by Qt when the window is deleted (closing it deletes it), so nothing outside this
+    // Cleared by Qt when the list is deleted (closing it deletes it), so nothing outside this
     // object writes into it.
-    QPointer<ReservationListWindow> list_;
+    QPointer<CReservationListDlg> list_;
 };
 
 }  // namespace kelto

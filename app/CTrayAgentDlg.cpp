@@ -99,7 +99,7 @@ void CTrayAgentDlg::buildMessageMap() {
     });
     map.onCommand(ID_EXIT, [this] { exitSequence(); });
     map.onCommand(ID_HELP, [this] { openHelp(); });
-    map.onCommand(ID_SETTING_RESERVATION, [this] { reservationUi_->openReservationList(); });
+    map.onCommand(ID_SETTING_RESERVATION, [this] { reservationUi_->showReservationList(); });
     for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) map.onCommand(id, [] {});
 }
 

@@ -32,7 +32,7 @@ enum class AfterRecording : std::uint32_t {
 struct ReservationRecord {
     std::uint32_t apply = 0;       // 1 active, 0 inactive
     std::uint32_t videoMode = 0;   // the viewer's VideoMode value: 0 TV, 1 CATV
-    std::uint32_t channel = 0;     // channel number (country code 86: zero-based list position)
+    std::uint32_t channel = 0;     // band channel number, in every country
     std::uint32_t startTime = 0;   // seconds since 1970-01-01 00:00 UTC; local hour and minute count
     std::uint32_t endTime = 0;     // as startTime; only the local hour and minute count
     DayMode dayMode = DayMode::Daily;

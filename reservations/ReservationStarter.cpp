@@ -9,22 +9,12 @@
 namespace kelto {
 
 namespace {
-constexpr int kListPositionCountry = 86;
 constexpr std::uint32_t kPowerOffParameter = 1;
 }  // namespace
 
 ReservationStarter::ReservationStarter(ReservationTable& table, ReservationViewer& viewer, ReservationUi& ui,
                                        ReservationAgentHost& host)
     : table_(table), viewer_(viewer), ui_(ui), host_(host) {}
-
-int ReservationStarter::channelAtListPosition(const RegisteredList& list, std::uint32_t position, int lowest,
-                                              int highest) {
-    const auto count = static_cast<std::uint32_t>(std::max(0, std::min(list.count, kMaxChannel)));
-    if (position >= count) return -1;
-    const int channel = list.channels[position];
-    if (channel < lowest || channel > highest) return -1;
-    return channel;
-}
 
 void ReservationStarter::switchViewer(const ReservationRecord& record) {
     if (record.videoMode > static_cast<std::uint32_t>(VideoMode::SVHS)) {
@@ -33,17 +23,9 @@ void ReservationStarter::switchViewer(const ReservationRecord& record) {
         viewer_.setVideoMode(mode);
     }
 
-    int channel = static_cast<std::int32_t>(record.channel);
-    if (viewer_.countryCode() == kListPositionCountry) {
-        const VideoMode mode = viewer_.videoMode();
-        const ChannelBounds bounds = viewer_.channelBounds();
-        if (mode == VideoMode::TV)
-            channel = channelAtListPosition(viewer_.registeredList(mode), record.channel, bounds.tvLowest, bounds.tvHighest);
-        else if (mode == VideoMode::CATV)
-            channel = channelAtListPosition(viewer_.registeredList(mode), record.channel, bounds.catvLowest, bounds.catvHighest);
-        else
-            channel = -1;
-    }
+    // The record holds the band channel the user picked, in every country (country code 86
+    // included, whose viewer numbers channels by their place in the registered list).
+    const int channel = static_cast<std::int32_t>(record.channel);
     if (channel < 1 || channel > kMaxChannel) {
         // Tuning would clamp it to some other channel; better keep the current one.
         platform::tracef("reservation: channel %d cannot be tuned; the channel is left as it is", channel);

@@ -27,13 +27,8 @@ public:
     // viewer is opened without one.
     Outcome start(int index, bool confirm);
 
-    // Switches the open viewer to the record's mode and channel (country code 86: the channel
-    // field is a zero-based position in the registered list of the mode).
+    // Switches the open viewer to the record's mode and band channel.
     void switchViewer(const ReservationRecord& record);
-
-    // Country code 86: the channel at a zero-based position of a registered list, or −1 when the
-    // position is at or beyond the list's length or the channel lies outside lowest..highest.
-    static int channelAtListPosition(const RegisteredList& list, std::uint32_t position, int lowest, int highest);
 
 private:
     Outcome record(int index, const ReservationRecord& record);

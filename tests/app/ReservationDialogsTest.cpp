@@ -4,7 +4,8 @@
 #include "app/CProgramInfoDlg.h"
 #include "app/CReservationEditDlg.h"
 #include "app/CTurnOffDlg.h"
-#include "app/ReservationListWindow.h"
+#include "app/CReservationListDlg.h"
+#include "framework/CReportListCtrl.h"
 #include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
 #include "framework/VirtualTimerScheduler.h"
@@ -19,7 +20,9 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QDateTimeEdit>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -337,39 +340,269 @@ TEST_F(EditDialogTest, ModifyShowsTheRecordAndStoresItWithoutATimeCheck) {
     EXPECT_EQ(table.record(0), first);
 }
 
-// The list window's buttons: Add only below 30 reservations, Modify only for a selected row (the
-// dialog of that row), and the list shows the change after OK.
-TEST_F(EditDialogTest, TheListWindowRunsTheDialogsForItsRows) {
-    for (int i = 0; i < 30; ++i) ASSERT_TRUE(table.addRecord(test::reservationAt(today(10, i))));
-    ReservationListWindow window(table, &owner);
+// The reservation list: one row per record with the texts of its columns, the apply flag as the
+// row's check box, cyan on black, and the turn-off summary.
+class ListDialogTest : public EditDialogTest {
+protected:
+    static ReservationRecord dated() {
+        ReservationRecord record = test::reservationAt(test::at(2004, 7, 15, 19, 5), test::at(2004, 7, 15, 20, 45));
+        record.dayMode = DayMode::Date;
+        record.recording = 1;
+        record.option = AfterRecording::PowerOff;
+        record.comment = "Cup final";
+        record.recordedFile = "/capture/AVI3.AVI";
+        return record;
+    }
+    static ReservationRecord switchOnly() {
+        // Holds an end time and an option, which mean nothing without recording.
+        ReservationRecord record = test::reservationAt(today(7, 30), today(8, 0));
+        record.videoMode = 1;
+        record.channel = 27;
+        record.option = AfterRecording::ExitProgram;
+        record.apply = 0;
+        return record;
+    }
+    QStringList row(const CReservationListDlg& dialog, int index) const {
+        QStringList texts;
+        for (int column = 0; column < 10; ++column) texts << dialog.list()->itemText(index, column);
+        return texts;
+    }
+    static QString label(const CReservationListDlg& dialog, int id) { return dialog.control<QLabel>(id)->text(); }
+    // Closes any edit dialog that opens and counts them.
+    void countDialogs() {
+        whileOpen([this] {
+            for (int id : {CReservationAddDlg::kResourceId, CReservationModifyDlg::kResourceId})
+                if (QWidget* dialog = framework::findResourceWindow(id); dialog && dialog->isVisible()) {
+                    ++dialogsSeen;
+                    click(dialog, framework::IDCANCEL);
+                }
+        });
+    }
     int dialogsSeen = 0;
-    auto closeAnyDialog = [&] {
-        for (int id : {CReservationAddDlg::kResourceId, CReservationModifyDlg::kResourceId})
-            if (QWidget* dialog = framework::findResourceWindow(id); dialog && dialog->isVisible()) {
-                ++dialogsSeen;
-                click(dialog, framework::IDCANCEL);
-            }
-    };
-    whileOpen(closeAnyDialog);  // a safety net: nothing should open
-    window.addReservation();
-    window.modifySelected();
+};
+
+TEST_F(ListDialogTest, RowsShowEachRecordInTheTenColumns) {
+    ASSERT_TRUE(table.addRecord(dated()));
+    ASSERT_TRUE(table.addRecord(switchOnly()));
+    ReservationRecord daily = recording();  // 21:00 to 22:30 daily, exit afterwards
+    ASSERT_TRUE(table.addRecord(daily));
+    TurnOffSetting turnOff;
+    turnOff.apply = 1;
+    turnOff.time = today(23, 40);
+    turnOff.option = TurnOffOption::PowerOff;
+    table.setTurnOff(turnOff);
+
+    CReservationListDlg dialog(table, bounds);
+    framework::CReportListCtrl* list = dialog.list();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "Setting Reservation");
+    QStringList headings;
+    for (int column = 0; column < list->columnCount(); ++column) headings << list->headerItem()->text(column);
+    EXPECT_EQ(headings, (QStringList{"Apply", "Video Mode", "Channel", "Start Time", "End Time", "Day Mode", "Comment",
+                                     "Recording", "Option After Recording", "Recent File Path  After Recording"}));
+    EXPECT_EQ(list->header()->sectionSize(1), list->fontMetrics().horizontalAdvance("Video Mode") + 15);
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(row(dialog, 0), (QStringList{" 1", "TV", "12", "19: 05", "20: 45", "2004-07-15", "Cup final", "Yes",
+                                           "System Power Off", "/capture/AVI3.AVI"}));
+    EXPECT_EQ(row(dialog, 1), (QStringList{" 2", "CATV", "27", "07: 30", "", "Daily", "news", "No", "", ""}));
+    EXPECT_EQ(row(dialog, 2), (QStringList{" 3", "TV", "12", "21: 00", "22: 30", "Daily", "news", "Yes", "Exit TV Program", ""}));
+    EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Checked);
+    EXPECT_EQ(list->topLevelItem(1)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(list->palette().color(QPalette::Base), QColor(Qt::black));
+    EXPECT_EQ(list->palette().color(QPalette::Text), QColor(Qt::cyan));
+    EXPECT_EQ(label(dialog, CReservationListDlg::kTurnOffApplyId), "Yes");
+    EXPECT_EQ(label(dialog, CReservationListDlg::kTurnOffTimeId), "23:40");
+    EXPECT_EQ(label(dialog, CReservationListDlg::kTurnOffOptionId), "System Power Off");
+}
+
+// The comment column takes one and a half times the widest comment seen, and never narrows.
+TEST_F(ListDialogTest, TheCommentColumnWidensForLongCommentsOnly) {
+    ReservationRecord record = test::reservationAt(today(9, 0));
+    record.comment = "ab";
+    ASSERT_TRUE(table.addRecord(record));
+    CReservationListDlg dialog(table, bounds);
+    const QFontMetrics metrics = dialog.list()->fontMetrics();
+    ASSERT_LT(metrics.horizontalAdvance("ab") * 3 / 2, 36);
+    EXPECT_EQ(dialog.commentColumnWidth(), 36);
+    EXPECT_EQ(dialog.list()->header()->sectionSize(6), metrics.horizontalAdvance("Comment") + 15);
+
+    record.comment = "The late evening film, part two";
+    table.setRecord(0, record);
+    dialog.refresh();
+    const int wide = metrics.horizontalAdvance(QString::fromStdString(record.comment)) * 3 / 2;
+    EXPECT_EQ(dialog.commentColumnWidth(), wide);
+    EXPECT_EQ(dialog.list()->header()->sectionSize(6), wide);
+    record.comment = "Short";
+    table.setRecord(0, record);
+    dialog.refresh();
+    EXPECT_EQ(dialog.list()->header()->sectionSize(6), wide);
+}
+
+TEST_F(ListDialogTest, TheCheckBoxSetsTheApplyFlagOfItsRecord) {
+    ASSERT_TRUE(table.addRecord(test::reservationAt(today(9, 0))));
+    ASSERT_TRUE(table.addRecord(test::reservationAt(today(10, 0))));
+    CReservationListDlg dialog(table, bounds);
+    dialog.list()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(table.apply(1), 0u);
+    EXPECT_EQ(table.apply(0), 1u);
+    dialog.list()->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(table.apply(1), 1u);
+    // A text change of the row is no box change.
+    table.setApply(0, 0);
+    dialog.list()->topLevelItem(0)->setText(6, "edited");
+    EXPECT_EQ(table.apply(0), 0u);
+}
+
+// Delete and Modify take the row that is both selected and focused; a selected row without the
+// focus is not taken, by the buttons or by the keys.
+TEST_F(ListDialogTest, DeleteAndModifyTakeOnlyTheSelectedAndFocusedRow) {
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(table.addRecord(test::reservationAt(today(10, i))));
+    CReservationListDlg dialog(table, bounds);
+    dialog.show();
+    framework::CReportListCtrl* list = dialog.list();
+    countDialogs();  // a safety net: nothing should open
+    dialog.modifySelected();
+    dialog.deleteSelected();
+    list->setRowState(1, false, true);
+    list->setRowState(2, true, false);
+    ASSERT_TRUE(list->isRowSelected(2));
+    ASSERT_TRUE(list->isRowFocused(1));
+    click(&dialog, CReservationListDlg::kDeleteId);
+    click(&dialog, CReservationListDlg::kModifyId);
+    QTest::keyClick(list, Qt::Key_Delete);
+    QTest::keyClick(list, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(dialogsSeen, 0);
+    EXPECT_EQ(table.count(), 4);
 
-    window.list()->topLevelItem(3)->setSelected(true);
-    QString shownStart;
+    list->setRowState(2, true, true);
+    QTest::keyClick(list, Qt::Key_Delete);
+    ASSERT_EQ(table.count(), 3);
+    EXPECT_EQ(table.record(2).startTime, today(10, 3));
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(list->itemText(2, 3), "10: 03");
+    EXPECT_EQ(list->itemText(2, 0), " 3");
+
+    list->setRowState(0, true, true);
+    click(&dialog, CReservationListDlg::kDeleteId);
+    EXPECT_EQ(table.count(), 2);
+    EXPECT_EQ(table.record(0).startTime, today(10, 1));
+}
+
+TEST_F(ListDialogTest, EnterDoubleClickAndModifyEditTheRowAndShowTheChange) {
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(table.addRecord(test::reservationAt(today(10, i))));
+    CReservationListDlg dialog(table, bounds);
+    dialog.show();
+    framework::CReportListCtrl* list = dialog.list();
+    QStringList shown;
+    int nextHour = 17;
+    auto editStart = [&] {
+        whileOpen([&] {
+            QWidget* modify = framework::findResourceWindow(CReservationModifyDlg::kResourceId);
+            ASSERT_NE(modify, nullptr);
+            auto* start = qobject_cast<QDateTimeEdit*>(framework::findControl(modify, CReservationModifyDlg::kIds.start));
+            shown << start->time().toString("HH:mm");
+            start->setTime(QTime(nextHour++, 0));
+            click(modify, framework::IDOK);
+        });
+    };
+    list->setRowState(1, true, true);
+    editStart();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(list->itemText(1, 3), "17: 00");
+
+    list->setRowState(2, true, true);
+    editStart();
+    click(&dialog, CReservationListDlg::kModifyId);
+    EXPECT_EQ(list->itemText(2, 3), "18: 00");
+
+    const QRect rect = list->visualItemRect(list->topLevelItem(0));
+    editStart();
+    const QPoint cell(rect.left() + 60, rect.center().y());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(shown, (QStringList{"10:01", "10:02", "10:00"}));
+    EXPECT_EQ(table.record(0).startTime, today(19, 0));
+    EXPECT_EQ(list->itemText(0, 3), "19: 00");
+}
+
+// Add runs its dialog below 30 records and shows the new row; at 30 the button does nothing.
+TEST_F(ListDialogTest, AddRunsItsDialogOnlyBelowThirtyRecords) {
+    for (int i = 0; i < 29; ++i) ASSERT_TRUE(table.addRecord(test::reservationAt(today(10, i))));
+    CReservationListDlg dialog(table, bounds);
     whileOpen([&] {
-        QWidget* dialog = framework::findResourceWindow(CReservationModifyDlg::kResourceId);
-        ASSERT_NE(dialog, nullptr);
-        auto* start = qobject_cast<QDateTimeEdit*>(framework::findControl(dialog, CReservationModifyDlg::kIds.start));
-        shownStart = start->time().toString("HH:mm");
-        start->setTime(QTime(18, 3));
-        click(dialog, framework::IDOK);
+        QWidget* add = framework::findResourceWindow(CReservationAddDlg::kResourceId);
+        ASSERT_NE(add, nullptr);
+        qobject_cast<QDateTimeEdit*>(framework::findControl(add, CReservationAddDlg::kIds.start))->setTime(QTime(22, 5));
+        click(add, framework::IDOK);
     });
-    window.modifySelected();
-    EXPECT_EQ(shownStart, "10:03");
-    EXPECT_EQ(table.record(3).startTime, today(18, 3));
-    EXPECT_EQ(window.list()->topLevelItem(3)->text(2), "18:03");
+    click(&dialog, CReservationListDlg::kAddId);
+    ASSERT_EQ(table.count(), 30);
+    ASSERT_EQ(dialog.list()->rowCount(), 30);
+    EXPECT_EQ(dialog.list()->itemText(29, 3), "22: 05");
+    countDialogs();
+    click(&dialog, CReservationListDlg::kAddId);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogsSeen, 0);
+    EXPECT_TRUE(boxes.empty());  // refused silently
+}
+
+// The agent's side: the scheduler's refresh and a request's open show the table as it is now;
+// the menu's open leaves an open list alone.
+TEST_F(ListDialogTest, TheAgentKeepsOneListAndRefreshesItWhenTheTableChanges) {
+    AgentReservationUi ui(&owner);
+    ui.setTable(table);
+    ui.refreshReservationList();  // nothing open: nothing happens
+    EXPECT_FALSE(ui.listOpen());
+    ASSERT_TRUE(table.addRecord(dated()));
+    ui.showReservationList();
+    CReservationListDlg* list = ui.list();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->list()->rowCount(), 1);
+
+    table.setApply(0, 0);  // as the scheduler does once a dated reservation is handled
+    ASSERT_TRUE(table.addRecord(recording()));
+    ui.showReservationList();
+    EXPECT_EQ(ui.list(), list);
+    EXPECT_EQ(list->list()->rowCount(), 1);
+    ui.refreshReservationList();
+    ASSERT_EQ(list->list()->rowCount(), 2);
+    EXPECT_EQ(list->list()->topLevelItem(0)->checkState(0), Qt::Unchecked);
+
+    ASSERT_TRUE(table.addRecord(switchOnly()));
+    ui.openReservationList();  // a request's way
+    EXPECT_EQ(ui.list(), list);
+    EXPECT_EQ(list->list()->rowCount(), 3);
+    ui.closeReservationList();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(ui.listOpen());
+}
+
+TEST_F(ListDialogTest, ChangeEditsTheTurnOffAndExitDestroysTheList) {
+    QPointer<CReservationListDlg> dialog = new CReservationListDlg(table, bounds);
+    dialog->show();
+    EXPECT_EQ(label(*dialog, CReservationListDlg::kTurnOffApplyId), "No");
+    EXPECT_EQ(label(*dialog, CReservationListDlg::kTurnOffOptionId), "Exit TV Program");
+    whileOpen([&] {
+        QWidget* turnOff = framework::findResourceWindow(CTurnOffDlg::kResourceId);
+        ASSERT_NE(turnOff, nullptr);
+        click(turnOff, CTurnOffDlg::kApplyId);
+        click(turnOff, CTurnOffDlg::kPowerOffId);
+        qobject_cast<QDateTimeEdit*>(framework::findControl(turnOff, CTurnOffDlg::kTimeId))->setTime(QTime(1, 15));
+        click(turnOff, framework::IDOK);
+    });
+    click(dialog, CReservationListDlg::kChangeId);
+    EXPECT_EQ(label(*dialog, CReservationListDlg::kTurnOffApplyId), "Yes");
+    EXPECT_EQ(label(*dialog, CReservationListDlg::kTurnOffTimeId), "01:15");
+    EXPECT_EQ(label(*dialog, CReservationListDlg::kTurnOffOptionId), "System Power Off");
+
+    click(dialog, CReservationListDlg::kExitId);
+    EXPECT_FALSE(dialog.isNull());  // the close is posted
+    for (int i = 0; i < 5 && dialog; ++i) {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_TRUE(dialog.isNull());
 }
 
 }  // namespace

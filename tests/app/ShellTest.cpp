@@ -1,6 +1,8 @@
 #include "app/AppMessages.h"
 #include "app/CAboutDlg.h"
 #include "app/CReservationEditDlg.h"
+#include "app/CReservationListDlg.h"
+#include "framework/CReportListCtrl.h"
 #include "app/CTrayAgentDlg.h"
 #include "app/CTvViewerApp.h"
 #include "viewer/ViewerOpening.h"
@@ -345,9 +347,9 @@ TEST_F(ShellTest, ReservationRequestsArriveAsCopyData) {
     agent.reservationUi().closeReservationList();
 }
 
-// The list window outlives the object that opened it (its owner keeps it until the owner's own
+// The list outlives the object that opened it (its owner keeps it until the owner's own
 // teardown): nothing may be written into that object once it is gone.
-TEST_F(ShellTest, TheReservationListWindowOutlivesItsOpenerSafely) {
+TEST_F(ShellTest, TheReservationListOutlivesItsOpenerSafely) {
     QWidget owner;
     ReservationTable table;
     alignas(AgentReservationUi) std::array<unsigned char, sizeof(AgentReservationUi)> storage;
@@ -360,7 +362,47 @@ TEST_F(ShellTest, TheReservationListWindowOutlivesItsOpenerSafely) {
     test::pump(system);  // the window's deferred deletion, if it was only closed
     for (QWidget* child : owner.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
     EXPECT_TRUE(std::all_of(storage.begin(), storage.end(), [](unsigned char b) { return b == 0xA5; }))
-        << "the closed list window wrote into the destroyed reservation links";
+        << "the closed list wrote into the destroyed reservation links";
+}
+
+// The tray's and the viewer's "Setting Reservation" open one list; a second command leaves it
+// as it is. A check box changed in it reaches "reserve.rsd" when the agent exits.
+TEST_F(ShellTest, TheListOpensOnceFromTrayAndViewerAndItsBoxReachesTheFile) {
+    writeFactoryDefaults(settings, platform::programPath().string());
+    auto agent = std::make_unique<CTrayAgentDlg>([](CTrayAgentDlg& a) -> ViewerWindow* { return openTvViewer(a); }, system);
+    ASSERT_TRUE(agent->initialise());
+    ASSERT_TRUE(agent->reservations().table().addRecord(sampleRecord(1000000)));
+    agent->wiring().sendCommand(ID_SETTING_RESERVATION);
+    CReservationListDlg* list = agent->reservationUi().list();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->parentWidget(), nullptr);  // a window of its own
+    EXPECT_TRUE(list->isVisible());
+    list->list()->setRowState(0, true, true);
+    agent->wiring().sendCommand(ID_SETTING_RESERVATION);
+    EXPECT_EQ(agent->reservationUi().list(), list);
+    EXPECT_TRUE(list->list()->isRowSelected(0));  // not filled again
+
+    agent->openViewer();
+    auto* viewer = dynamic_cast<CTvViewerDlg*>(currentViewer());
+    ASSERT_NE(viewer, nullptr) << (boxes.empty() ? "" : boxes[0].text);
+    list->close();
+    test::pump(system);
+    ASSERT_FALSE(agent->reservationUi().listOpen());
+    viewer->wiring().sendCommand(32885);
+    list = agent->reservationUi().list();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->list()->rowCount(), 1);
+
+    list->list()->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(agent->reservations().table().apply(0), 0u);
+    boxAnswer = framework::IDYES;  // the question about giving up the reservations
+    EXPECT_TRUE(agent->exitSequence());
+    agent.reset();
+    test::pump(system);
+    ReservationTable saved;
+    ASSERT_EQ(ReserveFile::load(ReserveFile::defaultPath(), saved, 0), ReserveFile::LoadResult::Loaded);
+    ASSERT_EQ(saved.count(), 1);
+    EXPECT_EQ(saved.apply(0), 0u);
 }
 
 TEST_F(ShellTest, TheAgentWithItsListOpenGoesAwayCleanly) {

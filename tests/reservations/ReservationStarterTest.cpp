@@ -1,5 +1,6 @@
-// The start of a reservation: confirmation, switching (with the country-86 list positions), the
+// The start of a reservation: confirmation, switching (band channels in every country), the
 // recording's length and set-up, the recorded file and the option after recording.
+#include "reservations/ReservationForm.h"
 #include "reservations/ReservationStarter.h"
 #include "reservations/ReservationTiming.h"
 #include "tests/reservations/ReservationTestSupport.h"
@@ -114,36 +115,32 @@ TEST_F(StarterTest, SwitchingTouchesOnlyWhatDiffers) {
     EXPECT_TRUE(viewer.calls.empty());
 }
 
-TEST_F(StarterTest, CountryCode86TakesTheChannelAsAListPosition) {
+// Country code 86 numbers the viewer's channels by their place in the registered list, but a
+// reservation holds the band channel the dialog offered ("CH 9"): that channel is tuned, whatever
+// the registered list holds, in either band.
+TEST_F(StarterTest, CountryCode86TunesTheBandChannelTheDialogStored) {
     viewer.opened = true;
     viewer.country = 86;
     viewer.tvList.channels[0] = 6;
-    viewer.tvList.channels[1] = 9;
-    viewer.tvList.channels[2] = 90;  // outside the broadcast band 2..69
-    viewer.tvList.count = 3;
+    viewer.tvList.channels[1] = 12;
+    viewer.tvList.count = 2;
     viewer.catvList.channels[0] = 100;
     viewer.catvList.count = 1;
+    const ChannelBounds bounds{2, 69, 1, 125};
 
-    ReservationRecord record = reservationAt(today(21, 0));
-    record.channel = 1;
-    startFirst(record);
+    ReservationFormValues picked;
+    picked.channelEntry = 7;  // "CH 9", not registered
+    picked.start = picked.end = today(21, 0);
+    const ReservationRecord tv = buildReservation(picked, bounds, 1);
+    ASSERT_EQ(tv.channel, 9u);
+    startFirst(tv);
     EXPECT_EQ(viewer.calls, std::vector<std::string>{"tune 9"});
 
     viewer.calls.clear();
-    record.channel = 2;  // channel 90 is outside the band
-    startFirst(record);
-    record.channel = 3;  // beyond the list
-    startFirst(record);
-    EXPECT_TRUE(viewer.calls.empty());
-
-    // The list of the record's mode is used, after switching to it.
-    record.videoMode = 1;
-    record.channel = 0;
-    startFirst(record);
-    EXPECT_EQ(viewer.calls, (std::vector<std::string>{"mode 1", "tune 100"}));
-
-    EXPECT_EQ(ReservationStarter::channelAtListPosition(viewer.tvList, 0, 2, 69), 6);
-    EXPECT_EQ(ReservationStarter::channelAtListPosition(viewer.tvList, 0xFFFFFFFF, 2, 69), -1);
+    picked.videoMode = 1;
+    picked.channelEntry = 0;  // "CH 1" of the cable band
+    startFirst(buildReservation(picked, bounds, 1));
+    EXPECT_EQ(viewer.calls, (std::vector<std::string>{"mode 1", "tune 1"}));
 }
 
 }  // namespace
