@@ -24,9 +24,10 @@ set(KELTO_LAYERS
 # Parts of a layer above its plain folder: they use the plain folder, not it them, nor each other
 # (platform/ itself is plain C++; platform/qt needs Qt, platform/mixer the sound system).
 set(KELTO_LAYER_PARTS platform/qt platform/mixer)
-# Parts of the viewer layer below its window: the core, the panel, the display and the keypad
-# (viewer/keypad) are used by viewer/window, never the other way round.
-set(KELTO_BELOW_VIEWER_WINDOW viewer/core viewer/panel viewer/osd viewer/keypad)
+# Parts of the viewer layer below its window: the core, the panel, the display, the keypad
+# (viewer/keypad) and the frequency table dialogs (viewer/freq) are used by viewer/window, never the
+# other way round.
+set(KELTO_BELOW_VIEWER_WINDOW viewer/core viewer/panel viewer/osd viewer/keypad viewer/freq)
 # Folders that hold no layer's sources.
 set(KELTO_NOT_LAYERS tests cmake data docs scripts)
 

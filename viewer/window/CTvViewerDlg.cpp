@@ -23,6 +23,7 @@
 #include "viewer/panel/PanelPainter.h"
 #include "viewer/panel/PanelTooltips.h"
 #include "viewer/panel/TvFramePainter.h"
+#include "viewer/freq/CFreqTableDlg.h"
 #include "viewer/window/LaterWindows.h"
 #include "viewer/window/MinimisedIcon.h"
 #include "viewer/window/SerialStillCapture.h"
@@ -317,7 +318,7 @@ void CTvViewerDlg::mapCommands() {
                 session_->showOsd(std::string("RECORD TYPE : ") + kTypeNames[type], viewer::OsdAlign::Left,
                                   viewer::OsdEdge::Bottom, 10);
         });
-    map.onCommand(32886, [] { openLaterWindow(LaterWindow::FrequencyTable, "the frequency table dialog"); });
+    map.onCommand(32886, [this] { openFrequencyTables(); });
     map.onCommand(32776, [this] { multiScreen(); });
     map.onCommand(32885, [this] { host_.openReservationList(); });
     map.onCommand(32786, [this] {
@@ -458,6 +459,15 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
     remote_.reset();
     if (framework::PlatformWindow* window = wiring().platformWindow()) window->destroy();
     event->accept();
+}
+
+void CTvViewerDlg::openFrequencyTables() {
+    if (!hardware_ || !session_) return;
+    // Modal and without a parent, as a window of its own; a table applied there is tuned from the
+    // next time a channel is tuned, and its name is saved with the settings.
+    viewer::freq::CFreqTableDlg dialog(hardware_->model(), hardware_->controller(), settings_.countryCode);
+    dialog.exec();
+    settings_.frequencyName = hardware_->model().activeTableName();
 }
 
 void CTvViewerDlg::saveSettings() {

@@ -153,6 +153,8 @@ private:
     void mapCommands();
     void onTimer(int timerId);
     void saveSettings();
+    // Command 32886: the frequency table dialog.
+    void openFrequencyTables();
     void layoutChildren();
     void showContextMenu(const QPoint& globalPos);
     viewer::ContextMenuState contextMenuState() const;

@@ -11,7 +11,6 @@ enum class LaterWindow {
     ConfigurationSheet,
     MultiScreenPage,
     CaptureSheet,
-    FrequencyTable,
     MultiScreen,
     MultiScreenPress,
 };
