@@ -2,6 +2,7 @@
 
 #include "resources/ArtResource.h"
 #include "viewer/VolumeRange.h"
+#include "viewer/panel/DisplayLook.h"
 #include "viewer/panel/PanelPainter.h"
 #include "viewer/panel/SegmentDigits.h"
 
@@ -15,51 +16,26 @@
 namespace kelto::viewer {
 namespace {
 
-// The panel's display colours, so the two read alike.
-const QColor kLit(98, 224, 255);
-const QColor kUnlit(98, 224, 255, 20);
-const QColor kLabel(140, 214, 235, 170);
-const QColor kMuted(255, 96, 80);
-
-const char* modeLabel(VideoMode mode) {
-    switch (mode) {
-    case VideoMode::TV: return "TV";
-    case VideoMode::CATV: return "CATV";
-    case VideoMode::VIDEO: return "VIDEO";
-    case VideoMode::SVHS: return "SVHS";
-    }
-    return "";
-}
-
 bool tunerMode(VideoMode mode) { return mode == VideoMode::TV || mode == VideoMode::CATV; }
 
-QFont labelFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(8);
-    font.setWeight(QFont::DemiBold);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 void drawLabel(QPainter& painter, const QRect& rect, Qt::Alignment alignment, const QString& text, const QColor& colour) {
-    painter.setFont(labelFont());
+    painter.setFont(displayLabelFont(8));
     painter.setPen(colour);
     painter.drawText(rect, alignment | Qt::AlignVCenter, text);
 }
 
 void paintChannel(QPainter& painter, const KeypadDisplayAreas& areas, const KeypadView& view) {
-    drawLabel(painter, areas.mode, Qt::AlignLeft, QString::fromLatin1(modeLabel(view.videoMode)), kLabel);
+    drawLabel(painter, areas.mode, Qt::AlignLeft, QString::fromLatin1(videoModeLabel(int(view.videoMode))), kDisplayLabel);
     // Outside the tuner modes nothing is tuned: the digits stay unlit.
     const QString digits = tunerMode(view.videoMode) ? PanelPainter::channelDigits(view.channelNumber) : QStringLiteral("   ");
-    drawSegmentText(painter, QRectF(areas.channel), digits, 3, SegmentStyle{kLit, kUnlit, 2.0});
+    drawSegmentText(painter, QRectF(areas.channel), digits, 3, SegmentStyle{kDisplayLit, kDisplayUnlit, 2.0});
 }
 
 void paintSound(QPainter& painter, const KeypadDisplayAreas& areas, const KeypadView& view) {
     const int step = std::clamp(view.volumeStep, kLowestVolumeStep, kHighestVolumeStep);
-    if (view.muted) drawLabel(painter, areas.mute, Qt::AlignLeft, QStringLiteral("MUTE"), kMuted);
-    else drawLabel(painter, areas.mute, Qt::AlignLeft, QStringLiteral("VOL"), kLabel);
-    drawLabel(painter, areas.mute, Qt::AlignRight, QString::number(step), view.muted ? kMuted : kLit);
+    if (view.muted) drawLabel(painter, areas.mute, Qt::AlignLeft, QStringLiteral("MUTE"), kDisplayMuted);
+    else drawLabel(painter, areas.mute, Qt::AlignLeft, QStringLiteral("VOL"), kDisplayLabel);
+    drawLabel(painter, areas.mute, Qt::AlignRight, QString::number(step), view.muted ? kDisplayMuted : kDisplayLit);
 
     // Sixteen rising bars, as many lit as the step; red while muted.
     const QRect bars = areas.volume;
@@ -74,8 +50,8 @@ void paintSound(QPainter& painter, const KeypadDisplayAreas& areas, const Keypad
         const QRectF bar(left + i * pitch, baseline - height, barWidth, height);
         if (i < step) {
             QLinearGradient fill(bar.topLeft(), bar.bottomLeft());
-            fill.setColorAt(0, view.muted ? kMuted.darker(130) : kLit);
-            fill.setColorAt(1, view.muted ? kMuted.darker(190) : QColor(36, 150, 200));
+            fill.setColorAt(0, view.muted ? kDisplayMuted.darker(130) : kDisplayLit);
+            fill.setColorAt(1, view.muted ? kDisplayMuted.darker(190) : QColor(36, 150, 200));
             painter.fillRect(bar, fill);
         } else {
             painter.fillRect(bar, QColor(98, 224, 255, 26));

@@ -1,6 +1,7 @@
 #include "viewer/panel/PanelPainter.h"
 
 #include "resources/ArtResource.h"
+#include "viewer/panel/DisplayLook.h"
 #include "viewer/panel/SegmentDigits.h"
 
 #include <QFont>
@@ -14,33 +15,9 @@
 namespace kelto::viewer {
 namespace {
 
-const QColor kLit(98, 224, 255);
-const QColor kUnlit(98, 224, 255, 20);
-const QColor kLabel(140, 214, 235, 170);
-const QColor kMuted(255, 96, 80);
-
-const char* modeLabel(int videoMode) {
-    switch (videoMode) {
-    case 0: return "TV";
-    case 1: return "CATV";
-    case 2: return "VIDEO";
-    case 3: return "SVHS";
-    }
-    return "";
-}
-
-QFont labelFont(int pixelSize) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setWeight(QFont::DemiBold);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 void drawLabel(QPainter& painter, const QRect& rect, Qt::Alignment alignment, const QString& text,
                const QColor& colour, int pixelSize) {
-    painter.setFont(labelFont(pixelSize));
+    painter.setFont(displayLabelFont(pixelSize));
     painter.setPen(colour);
     painter.drawText(rect, alignment | Qt::AlignVCenter, text);
 }
@@ -55,12 +32,12 @@ void paintChannelDisplay(QPainter& painter, const PanelLayout& layout, const Pan
     const bool narrow = layout.widthClass() == PanelWidthClass::Narrow;
     const int pad = narrow ? 3 : 6;
     const QRect labels(display.left() + pad, display.top() + 4, display.width() - 2 * pad, 9);
-    const QString mode = QString::fromLatin1(modeLabel(state.videoMode));
+    const QString mode = QString::fromLatin1(videoModeLabel(state.videoMode));
     if (!wide) {
-        drawLabel(painter, labels, Qt::AlignHCenter, mode, kLabel, 8);
+        drawLabel(painter, labels, Qt::AlignHCenter, mode, kDisplayLabel, 8);
     } else {
-        drawLabel(painter, labels, Qt::AlignLeft, QStringLiteral("CH"), kLabel, 8);
-        drawLabel(painter, labels, Qt::AlignRight, mode, kLabel, 8);
+        drawLabel(painter, labels, Qt::AlignLeft, QStringLiteral("CH"), kDisplayLabel, 8);
+        drawLabel(painter, labels, Qt::AlignRight, mode, kDisplayLabel, 8);
     }
 
     const qreal digitHeight = wide ? 26 : narrow ? 24 : 25;
@@ -69,7 +46,7 @@ void paintChannelDisplay(QPainter& painter, const PanelLayout& layout, const Pan
     const qreal digitsWidth = 3 * digitWidth + 2 * gap;
     const QRectF digits(display.left() + (display.width() - digitsWidth) / 2.0,
                         display.bottom() + 1 - 6 - digitHeight, digitsWidth, digitHeight);
-    SegmentStyle style{kLit, kUnlit, wide ? 3.0 : 2.0};
+    SegmentStyle style{kDisplayLit, kDisplayUnlit, wide ? 3.0 : 2.0};
     if (!isRegionActive(PanelRegion::ChannelUp, state.videoMode)) style.lit.setAlpha(70), style.glow = 0;
     drawSegmentText(painter, digits, PanelPainter::channelDigits(state.channelNumber), gap, style);
 }
@@ -84,15 +61,15 @@ void paintVolumeDisplay(QPainter& painter, const PanelLayout& layout, const Pane
     const int pad = wide ? 7 : 4;
     const QRect labels(display.left() + pad, display.top() + 4, display.width() - 2 * pad, 9);
     if (state.muted)
-        drawLabel(painter, labels, Qt::AlignLeft, QStringLiteral("MUTE"), kMuted, 8);
+        drawLabel(painter, labels, Qt::AlignLeft, QStringLiteral("MUTE"), kDisplayMuted, 8);
     else
-        drawLabel(painter, labels, Qt::AlignLeft, QStringLiteral("VOL"), kLabel, 8);
+        drawLabel(painter, labels, Qt::AlignLeft, QStringLiteral("VOL"), kDisplayLabel, 8);
 
     const qreal numberWidth = wide ? 17 : 15, numberHeight = 13;
     const QRectF number(display.right() + 1 - pad - numberWidth, display.top() + 4, numberWidth, numberHeight);
-    QColor numberColour = state.muted ? kMuted : kLit;
+    QColor numberColour = state.muted ? kDisplayMuted : kDisplayLit;
     drawSegmentText(painter, number, QStringLiteral("%1").arg(step, 2, 10, QLatin1Char(' ')), 2,
-                    SegmentStyle{numberColour, kUnlit, 0});
+                    SegmentStyle{numberColour, kDisplayUnlit, 0});
 
     const qreal pitch = wide ? 7 : 4, barWidth = wide ? 5 : 3;
     const qreal barsWidth = pitch * (kHighestVolumeStep - 1) + barWidth;
@@ -105,8 +82,8 @@ void paintVolumeDisplay(QPainter& painter, const PanelLayout& layout, const Pane
         const qreal height = std::round(lowest + (tallest - lowest) * i / (kHighestVolumeStep - 1));
         const QRectF bar(left + i * pitch, baseline - height, barWidth, height);
         if (i < step) {
-            QColor top = state.muted ? kMuted.darker(130) : kLit;
-            QColor bottom = state.muted ? kMuted.darker(190) : QColor(36, 150, 200);
+            QColor top = state.muted ? kDisplayMuted.darker(130) : kDisplayLit;
+            QColor bottom = state.muted ? kDisplayMuted.darker(190) : QColor(36, 150, 200);
             QLinearGradient fill(bar.topLeft(), bar.bottomLeft());
             fill.setColorAt(0, top);
             fill.setColorAt(1, bottom);
