@@ -7,10 +7,10 @@
 
 namespace kelto::viewer::freq {
 
-InPlaceEditing::InPlaceEditing(framework::CReportListCtrl& list) : QObject(&list), list_(list) {
+InPlaceEditing::InPlaceEditing(framework::CReportListCtrl& list) : QObject(&list), list_(list), viewport_(list.viewport()) {
     list_.setEditTriggers(QAbstractItemView::NoEditTriggers);  // only the two ways below
     list_.installEventFilter(this);
-    list_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 void InPlaceEditing::rowsFilled() {
@@ -30,7 +30,7 @@ bool InPlaceEditing::eventFilter(QObject* watched, QEvent* event) {
         if (row >= 0) editRow(row);
         return true;  // F2 with no such row does nothing
     }
-    if (watched != list_.viewport()) return false;
+    if (watched != viewport_) return false;
     if (event->type() == QEvent::MouseButtonPress) {
         auto* press = static_cast<QMouseEvent*>(event);
         QTreeWidgetItem* item = list_.itemAt(press->position().toPoint());

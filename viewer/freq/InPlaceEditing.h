@@ -4,6 +4,7 @@
 // row's first cell; what the editor holds when it closes becomes the cell's text (no check: the
 // text is converted when the table is written). A cancelled edit keeps the old text.
 #include <QObject>
+#include <QWidget>
 
 namespace kelto::framework {
 class CReportListCtrl;
@@ -25,6 +26,9 @@ private:
     void editRow(int row);
 
     framework::CReportListCtrl& list_;
+    // Kept from the start: while the list is being destroyed its events still come here, and the
+    // list can no longer be asked for its viewport then.
+    QWidget* viewport_ = nullptr;
     int pressedSelectedRow_ = -1;
 };
 
