@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "reservations/ReservationTable.h"
 #include "resources/StringTable.h"
+#include "tests/support/WindowPicture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,13 +23,7 @@
 
 namespace {
 
-bool save(QWidget& window, const QString& file) {
-    window.show();
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
-    const bool saved = window.grab().save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", file.toUtf8().constData());
-    return saved;
-}
+bool save(QWidget& window, const QString& file) { return kelto::test::saveWindowPicture(window, file); }
 
 }  // namespace
 

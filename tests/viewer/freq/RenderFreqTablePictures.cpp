@@ -8,6 +8,7 @@
 #include "framework/CReportListCtrl.h"
 #include "platform/Paths.h"
 #include "resources/StringTable.h"
+#include "tests/support/WindowPicture.h"
 #include "viewer/freq/CFreqTableAddDlg.h"
 #include "viewer/freq/CFreqTableDlg.h"
 #include "viewer/freq/CFreqTableModifyDlg.h"
@@ -22,13 +23,7 @@
 
 namespace {
 
-bool save(QWidget& window, const QString& file) {
-    window.show();
-    for (int i = 0; i < 20; ++i) QApplication::processEvents();
-    const bool saved = window.grab().save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", file.toUtf8().constData());
-    return saved;
-}
+bool save(QWidget& window, const QString& file) { return kelto::test::saveWindowPicture(window, file); }
 
 void writeTable(const std::filesystem::path& path) {
     std::ofstream out(path, std::ios::binary);
