@@ -80,8 +80,9 @@ RegisteredList ViewerSession::registeredList(VideoMode mode) const {
 }
 
 void ViewerSession::TuneChannel(int channel, bool showDisplay) {
-    const bool wasMuted = muted_;
-    if (!wasMuted) setSoundOff(true);
+    // Muted by the user, or by a running scan for its whole length: the sound stays as it is.
+    const bool leaveSound = muted_ || scanInProgress_;
+    if (!leaveSound) setSoundOff(true);
 
     if (tunerMode()) {
         const bool cable = band() == ChannelBand::Cable;
@@ -110,7 +111,7 @@ void ViewerSession::TuneChannel(int channel, bool showDisplay) {
         showNumber(displayedNumber_);
     }
 
-    if (!wasMuted) setSoundOff(false);
+    if (!leaveSound) setSoundOff(false);
 }
 
 void ViewerSession::stepChannel(bool up) {
@@ -243,6 +244,11 @@ void ViewerSession::volumeDown() {
 
 void ViewerSession::selectMixerLine(int line) {
     if (volume_.selectLine(line)) settings_.volumeLine = line;
+}
+
+void ViewerSession::chooseMixerLine(int line) {
+    selectMixerLine(line);
+    if (const auto step = volume_.readStep()) SetVolumeStep(*step);
 }
 
 void ViewerSession::onMixerMessage(std::uint32_t message, bool ownWindowActive) {

@@ -94,6 +94,13 @@ public:
     void volumeDown();
     // Another mixer line chosen as the volume control.
     void selectMixerLine(int line);
+    // The colour page's choice of line: selects it, then the volume step follows its level.
+    void chooseMixerLine(int line);
+    // The mute that leaves the mixer alone: only the card's audio (the scan's mute).
+    void muteCardAudio(bool muted) { controller_.Mute(muted); }
+    // While a scan runs, TuneChannel does not switch the sound off and on around each retune.
+    void setScanInProgress(bool scanning) { scanInProgress_ = scanning; }
+    bool scanInProgress() const { return scanInProgress_; }
     // A change message of the mixer (0x3D0 line, 0x3D1 control); ownWindowActive: the viewer
     // or the multi-screen view is the active window, which then ignores the message.
     void onMixerMessage(std::uint32_t message, bool ownWindowActive);
@@ -185,6 +192,7 @@ private:
     int volumeStep_ = kHighestVolumeStep;
     PictureAdjust adjust_;
     bool recording_ = false;
+    bool scanInProgress_ = false;
 };
 
 }  // namespace kelto::viewer

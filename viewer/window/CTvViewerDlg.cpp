@@ -974,3 +974,40 @@ void CTvViewerDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 }  // namespace kelto
+
+// --- SheetViewer: the configuration sheet opens only over a started viewer (hardware and session).
+
+namespace kelto {
+
+ChannelModel& CTvViewerDlg::channelModel() { return hardware_->model(); }
+CTunerController& CTvViewerDlg::tunerController() { return hardware_->controller(); }
+int CTvViewerDlg::displayedNumber() const { return session_ ? session_->displayedNumber() : 0; }
+void CTvViewerDlg::TuneChannel(int channel, bool showDisplay) {
+    if (session_) session_->TuneChannel(channel, showDisplay);
+}
+void CTvViewerDlg::setScanInProgress(bool scanning) {
+    if (session_) session_->setScanInProgress(scanning);
+}
+bool CTvViewerDlg::scanInProgress() const { return session_ && session_->scanInProgress(); }
+void CTvViewerDlg::muteCardAudio(bool muted) {
+    if (session_) session_->muteCardAudio(muted);
+}
+int CTvViewerDlg::qualityMode() const { return displayModes_->qualityMode(); }
+void CTvViewerDlg::setQualityMode(int mode) { displayModes_->setQualityMode(mode); }
+bool CTvViewerDlg::mixerOpen() const { return session_ && session_->volume().opened(); }
+std::vector<std::string> CTvViewerDlg::mixerLineNames() {
+    return mixerOpen() ? session_->volume().lineNames() : std::vector<std::string>{};
+}
+int CTvViewerDlg::selectedMixerLine() const { return settings_.volumeLine; }
+void CTvViewerDlg::selectMixerLine(int line) {
+    if (session_) session_->chooseMixerLine(line);
+}
+void CTvViewerDlg::setMultiScreen(int cells, const viewer::config::MultiScreenSlots& broadcast,
+                                  const viewer::config::MultiScreenSlots& cable) {
+    // Kept in the viewer's settings copy, which the close writes back to the store.
+    settings_.multiSelect = cells;
+    settings_.multiTv = broadcast;
+    settings_.multiCatv = cable;
+}
+
+}  // namespace kelto

@@ -13,6 +13,7 @@
 #include "settings/ViewerSettings.h"
 #include "viewer/ViewerHardware.h"
 #include "viewer/ViewerWindow.h"
+#include "viewer/config/SheetViewer.h"
 #include "viewer/core/ViewerPorts.h"
 #include "viewer/core/ViewerSession.h"
 #include "viewer/panel/PanelState.h"
@@ -48,6 +49,7 @@ class CTvViewerDlg : public framework::Window,
                      private viewer::PanelSink,
                      private viewer::TimerHost,
                      private viewer::RecordingPort,
+                     private viewer::config::SheetViewer,
                      private platform::mixer::MixerNotificationTarget {
     Q_OBJECT
 public:
@@ -117,6 +119,8 @@ public:
     viewer::WindowShowState showState() const;
     // The on-screen keypad (command 1052), through which the viewer hands it what it shows.
     viewer::ViewerKeypad& keypad() { return keypad_; }
+    // What the configuration sheet's pages reach of the viewer.
+    viewer::config::SheetViewer& sheetViewer() { return *this; }
     // The Ctrl+X runs (null before the first).
     const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // How the window is shown: full screen, the panel, desktop TV (see DisplayModes.h).
@@ -188,6 +192,26 @@ private:
     bool recordStream(const std::string& file, int streamFormat) override;
     void stopRecording() override;
     void onMixerMessage(std::uint32_t message, std::uintptr_t deviceHandle, std::uintptr_t id) override;
+
+    // --- SheetViewer (the configuration sheet's pages)
+    QWidget* viewerWidget() override { return this; }
+    ViewerSettings& viewerSettings() override { return settings_; }
+    SettingsStore& settingsStore() override { return store_; }
+    ChannelModel& channelModel() override;
+    CTunerController& tunerController() override;
+    int displayedNumber() const override;
+    void TuneChannel(int channel, bool showDisplay) override;
+    void setScanInProgress(bool scanning) override;
+    bool scanInProgress() const override;
+    void muteCardAudio(bool muted) override;
+    int qualityMode() const override;
+    void setQualityMode(int mode) override;
+    bool mixerOpen() const override;
+    std::vector<std::string> mixerLineNames() override;
+    int selectedMixerLine() const override;
+    void selectMixerLine(int line) override;
+    void setMultiScreen(int cells, const viewer::config::MultiScreenSlots& broadcast,
+                        const viewer::config::MultiScreenSlots& cable) override;
 
     friend class viewer::ViewerDisplayWindow;
 
