@@ -21,20 +21,22 @@ QPushButton* addButton(QDialogButtonBox* box, const QString& text, int controlId
 }
 }  // namespace
 
-PropertySheet::PropertySheet(const QString& caption, QWidget* parent) : Dialog(0, parent) {
+PropertySheet::PropertySheet(const QString& caption, QWidget* parent, Buttons buttons) : Dialog(0, parent) {
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabBar(this);
     stack_ = new QStackedWidget(this);
-    auto* buttons = new QDialogButtonBox(this);
-    // The buttons' commands go through the table; the box's own accept/reject stay unconnected.
-    addButton(buttons, tr("OK"), IDOK, QDialogButtonBox::ActionRole);
-    addButton(buttons, tr("Cancel"), IDCANCEL, QDialogButtonBox::ActionRole);
-    apply_ = addButton(buttons, tr("&Apply"), ID_APPLY_NOW, QDialogButtonBox::ActionRole);
-    apply_->setEnabled(false);
     layout->addWidget(tabs_);
     layout->addWidget(stack_);
-    layout->addWidget(buttons);
+    if (buttons == Buttons::OkCancelApply) {
+        auto* box = new QDialogButtonBox(this);
+        // The buttons' commands go through the table; the box's own accept/reject stay unconnected.
+        addButton(box, tr("OK"), IDOK, QDialogButtonBox::ActionRole);
+        addButton(box, tr("Cancel"), IDCANCEL, QDialogButtonBox::ActionRole);
+        apply_ = addButton(box, tr("&Apply"), ID_APPLY_NOW, QDialogButtonBox::ActionRole);
+        apply_->setEnabled(false);
+        layout->addWidget(box);
+    }
     wiring().bindButtons();
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
@@ -103,7 +105,7 @@ bool PropertySheet::applyAll() {
 void PropertySheet::pageModifiedChanged() {
     bool any = false;
     for (PropertyPage* page : pages_) any = any || page->isModified();
-    apply_->setEnabled(any);
+    if (apply_) apply_->setEnabled(any);
 }
 
 void PropertySheet::showPage(int index) {

@@ -22,7 +22,11 @@ class PropertySheet : public Dialog {
 public:
     static constexpr int ID_APPLY_NOW = 0x3021;
 
-    explicit PropertySheet(const QString& caption, QWidget* parent = nullptr);
+    // Which buttons the sheet has below its pages: OK, Cancel and Apply, or none (a sheet whose
+    // pages act at once and that brings its own way to close).
+    enum class Buttons { OkCancelApply, None };
+
+    explicit PropertySheet(const QString& caption, QWidget* parent = nullptr, Buttons buttons = Buttons::OkCancelApply);
     ~PropertySheet() override;
 
     // Adds a page (the sheet takes ownership); the first page added is the current one.
@@ -35,6 +39,9 @@ public:
     bool setActivePage(int index);
     // Applies every page; false when one refused.
     bool applyAll();
+    // The tabs (one per page, in page order) and the area the pages are shown in.
+    QTabBar* tabBar() const { return tabs_; }
+    QStackedWidget* pageArea() const { return stack_; }
 
 private:
     friend class PropertyPage;
@@ -43,7 +50,7 @@ private:
 
     QTabBar* tabs_;
     QStackedWidget* stack_;
-    QPushButton* apply_;
+    QPushButton* apply_ = nullptr;
     std::vector<PropertyPage*> pages_;
     int active_ = -1;
     bool switching_ = false;

@@ -328,7 +328,7 @@ void CTvViewerDlg::mapCommands() {
     for (int id : {32785, 57670}) map.onCommand(id, [] { viewer::openViewerHelp(); });
     map.onCommand(32782, [] { viewer::openHomePage(); });
     map.onCommand(32825, [this] { host_.windowSystem().postMessage(windowHandle(), platform::WM_CLOSE, 0, 0); });
-    map.onCommand(1007, [] { openLaterWindow(LaterWindow::ConfigurationSheet, "the configuration sheet"); });
+    map.onCommand(1007, [this] { configSheet_.open(false); });
     map.onCommand(1005, [] { openLaterWindow(LaterWindow::CaptureSheet, "the capture sheet"); });
     map.onCommand(1052, [this] { keypad_.open(); });
     // Items and keys without an action.
@@ -342,7 +342,7 @@ void CTvViewerDlg::multiScreen() {
     for (int i = 1; i <= settings_.multiSelect && i < int(multi.size()); ++i) any = any || multi[std::size_t(i)] != 0;
     if (any) return openLaterWindow(LaterWindow::MultiScreen, "the multi-screen view");
     framework::messageBox(this, LoadMessage(232), framework::MessageButtons::Ok, framework::MessageIcon::Information);
-    openLaterWindow(LaterWindow::MultiScreenPage, "the configuration sheet's multi-screen page");
+    configSheet_.open(true);
 }
 
 void CTvViewerDlg::onTimer(int timerId) {
@@ -432,6 +432,7 @@ CTvViewerDlg::~CTvViewerDlg() {
     imageWindow_.reset();
     delete osd_;
     keypad_.destroy();  // it works on the session
+    configSheet_.destroy();  // so do the sheet's pages
     session_.reset();
     if (mixer_) mixer_->Close();
     hardware_.reset();
@@ -448,6 +449,8 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
     }
     closed_ = true;
     keypad_.destroy();
+    // Before the save: the sheet's pages hand the viewer what they keep when they go.
+    configSheet_.destroy();
     if (serialCapture_) serialCapture_->stopAll();
     host_.viewerClosed(this);
     timers().kill(kDisplayInUseTimer);
@@ -518,6 +521,33 @@ viewer::ViewerKeypad::ViewerSide CTvViewerDlg::keypadSide() {
         layoutChildren();
         update();
     };
+    return side;
+}
+
+viewer::ViewerConfigSheet::ViewerSide CTvViewerDlg::configSheetSide() {
+    viewer::ViewerConfigSheet::ViewerSide side;
+    side.window = this;
+    side.viewer = [this]() -> viewer::config::SheetViewer* {
+        return closed_ || !session_ || !hardware_ ? nullptr : &sheetViewer();
+    };
+    side.setSheetOpen = [this](bool open) {
+        if (!session_) return;
+        viewer::CompanionWindows companions = session_->companions();
+        companions.configSheetOpen = open;
+        session_->setCompanions(companions);
+        layoutChildren();
+        update();
+    };
+    side.alwaysOnTop = [this] { return settings_.aboveScreen != 0; };
+    side.setTopmost = [this](bool topmost) { displayWindow_->setTopmost(topmost); };
+    side.maximised = [this] { return showState().maximised; };
+    side.toggleMaximised = [this] { displayModes_->toggleFullScreen(); };
+    side.growWindow = [this](int pixels) {
+        resize(width(), height() + pixels);
+        layoutChildren();
+        update();
+    };
+    side.desktop = [this] { return screen()->availableGeometry(); };
     return side;
 }
 

@@ -23,6 +23,7 @@
 #include "viewer/window/PictureMouse.h"
 #include "viewer/window/SystemMenu.h"
 #include "viewer/window/ViewerGeometry.h"
+#include "viewer/window/ViewerConfigSheet.h"
 #include "viewer/window/ViewerKeypad.h"
 
 #include <QMenu>
@@ -121,6 +122,8 @@ public:
     viewer::ViewerKeypad& keypad() { return keypad_; }
     // What the configuration sheet's pages reach of the viewer.
     viewer::config::SheetViewer& sheetViewer() { return *this; }
+    // The configuration sheet (command 1007), open or not.
+    viewer::ViewerConfigSheet& configSheet() { return configSheet_; }
     // The Ctrl+X runs (null before the first).
     const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // How the window is shown: full screen, the panel, desktop TV (see DisplayModes.h).
@@ -178,6 +181,7 @@ private:
     void keepDisplayOn();
     void allowDisplayOff();
     viewer::ViewerKeypad::ViewerSide keypadSide();
+    viewer::ViewerConfigSheet::ViewerSide configSheetSide();
 
     // --- ports of the session
     void ShowOsdText(const viewer::OsdText& text) override;
@@ -229,6 +233,7 @@ private:
     std::unique_ptr<viewer::CImageWindow> imageWindow_;
     std::unique_ptr<viewer::SerialStillCapture> serialCapture_;
     viewer::ViewerKeypad keypad_{keypadSide()};
+    viewer::ViewerConfigSheet configSheet_{configSheetSide()};
     std::unique_ptr<viewer::ViewerDisplayWindow> displayWindow_;
     std::unique_ptr<viewer::ViewerDisplayModes> displayModes_;
     viewer::PanelState panel_;

@@ -8,8 +8,6 @@
 namespace kelto::viewer {
 
 enum class LaterWindow {
-    ConfigurationSheet,
-    MultiScreenPage,
     CaptureSheet,
     MultiScreen,
     MultiScreenPress,

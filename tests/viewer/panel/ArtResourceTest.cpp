@@ -23,6 +23,8 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[165] = QSize(160, 60);
         s[184] = s[185] = QSize(120, 180);  // the keypad's skin, and with its keys held down
         for (int id = 202; id <= 209; ++id) s[id] = QSize(10, 10);
+        s[133] = QSize(105, 15);  // the configuration sheet's tab images, seven of 15 by 15
+        for (int id = 336; id <= 339; ++id) s[id] = QSize(100, 25);  // its "Close" button
         return s;
     }();
     return sizes;

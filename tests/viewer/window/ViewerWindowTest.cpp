@@ -275,15 +275,5 @@ TEST_F(ViewerWindowTest, ARefusedStartClosesThroughTheClosePathWithoutLosingTheS
     EXPECT_EQ(store.readInt("user", "s_channel", 0), 11);
 }
 
-TEST_F(ViewerWindowTest, CommandsOfLaterWindowsCallTheirEntryPoints) {
-    ASSERT_TRUE(open());
-    viewer->wiring().sendCommand(1007);                       // configuration sheet
-    EXPECT_EQ(viewer::laterWindowRequests(), (std::vector<viewer::LaterWindow>{viewer::LaterWindow::ConfigurationSheet}));
-    // The multi-screen view without a channel in its slots says so and opens the page instead.
-    viewer->wiring().sendCommand(32776);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, LoadMessage(232));
-}
-
 }  // namespace
 }  // namespace kelto
