@@ -25,6 +25,7 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent, Buttons bu
     setWindowTitle(caption);
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabBar(this);
+    tabs_->setExpanding(false);
     stack_ = new QStackedWidget(this);
     layout->addWidget(tabs_);
     layout->addWidget(stack_);
@@ -66,6 +67,9 @@ PropertySheet::~PropertySheet() = default;
 void PropertySheet::addPage(PropertyPage* page) {
     page->sheet_ = this;
     pages_.push_back(page);
+    // A page from a template has the template's size but no layout to say so: the page area is
+    // made large enough for the largest page.
+    if (page->loaded()) stack_->setMinimumSize(stack_->minimumSize().expandedTo(page->size()));
     stack_->addWidget(page);
     switching_ = true;
     tabs_->addTab(page->caption());

@@ -1,0 +1,135 @@
+// Opens the viewer on the simulated card on a real display (run it under Xvfb) and writes pictures
+// of its configuration sheet: each page, the channel page while the auto scan runs, the sheet
+// beside the viewer on the desktop, and the two pages the video inputs have.
+//   xvfb-run -a -s "-screen 0 1280x800x24" build/bin/render_config_sheet_pictures docs/screenshots
+#include "viewer/window/CTvViewerDlg.h"
+
+#include "cardsim/BrooktreeCaptureDriver.h"
+#include "cardsim/CardTestHook.h"
+#include "framework/ControlIds.h"
+#include "framework/MessageBoxes.h"
+#include "platform/Paths.h"
+#include "settings/ViewerSettings.h"
+#include "viewer/config/CEnvironmentPage1.h"
+#include "viewer/config/CEnvironmentSheet.h"
+#include "viewer/window/ViewerHost.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+
+#include <cstdio>
+
+namespace {
+
+using namespace kelto;
+
+class PictureHost final : public ViewerHost {
+public:
+    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
+    void closeSiblingPrograms() override {}
+    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
+        return std::make_unique<framework::RemoteReceiver>(
+            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
+    }
+    void showAboutBox(QWidget*) override {}
+    void openReservationList() override {}
+    void viewerClosed(ViewerWindow*) override {}
+    void recordingEnded() override {}
+};
+
+void settle(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void shoot(const QRect& area, const QString& file) {
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    std::printf("%s: %s\n", qPrintable(file), shot.save(file) ? "written" : "NOT written");
+}
+
+void click(QWidget* page, int controlId) {
+    if (auto* button = page ? framework::findControl(page, controlId) : nullptr)
+        if (auto* b = qobject_cast<QAbstractButton*>(button)) b->click();
+}
+
+CTvViewerDlg* openViewer(SettingsStore& store, int mode) {
+    store.writeInt("user", "s_vmode", mode);
+    CTvViewerDlg* viewer = CTvViewerDlg::open(std::make_unique<PictureHost>());
+    if (viewer) settle(800);
+    return viewer;
+}
+
+void closeViewer(CTvViewerDlg* viewer) {
+    viewer->close();
+    settle(200);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? argv[1] : ".";
+    platform::prepareInstallRoot();
+    // The scan's registration question is answered No, other notices OK, without showing.
+    framework::setMessageBoxAnswerer([](const framework::MessageBoxRequest& request) {
+        return request.buttons == framework::MessageButtons::YesNo ? framework::IDNO : framework::IDOK;
+    });
+    // Stations on channels 4, 7, 9 and 13 of the broadcast band.
+    cardsim::test::buildCard({}, {cardsim::test::tvStation(67'250'000, "WKEL 4"),
+                                  cardsim::test::tvStation(175'250'000, "WKEL 7"),
+                                  cardsim::test::tvStation(187'250'000, "KTVN 9"),
+                                  cardsim::test::tvStation(211'250'000, "WMLT 13")});
+    cardsim::registerCaptureDriver();
+    SettingsStore store;
+    writeFactoryDefaults(store, platform::programPath().string());
+    store.writeInt("user", "CountryCode", 1);
+    store.writeInt("user", "s_flag", 1);
+    store.writeInt("user", "s_channel", 7);
+    store.writeInt("user", "s_windowx", 40);
+    store.writeInt("user", "s_windowy", 40);
+    store.writeInt("user", "s_windowwidth", 484);
+    store.writeInt("user", "s_windowheight", 424);
+    int n = 0;
+    for (int c : {4, 7, 9, 13}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
+    store.writeInt("tvchannel", "tv_count", n);
+    store.writeInt("multi", "s_tv1", 7);
+    store.writeInt("multi", "s_tv2", 9);
+
+    CTvViewerDlg* viewer = openViewer(store, 0);
+    if (!viewer) return 1;
+    viewer->wiring().sendCommand(1007);
+    settle(600);
+    auto* sheet = viewer->configSheet().sheet();
+    if (!sheet) return 1;
+    const char* names[] = {"config-channels", "config-colour", "config-info", "config-multiscreen"};
+    for (int page = 0; page < sheet->pageCount(); ++page) {
+        sheet->setActivePage(page);
+        settle(page == 2 ? 1500 : 500);  // the info page's text scrolls in
+        shoot(sheet->frameGeometry(), folder + "/" + names[page] + ".png");
+    }
+    // The sheet near the desktop's bottom-right corner, the viewer without its panel meanwhile.
+    shoot(QGuiApplication::primaryScreen()->geometry(), folder + "/config-desktop.png");
+
+    // The auto scan, part way through the band.
+    sheet->setActivePage(0);
+    settle(300);
+    click(sheet->channelPage(), 1012);
+    settle(700);
+    shoot(sheet->frameGeometry(), folder + "/config-channels-scanning.png");
+    click(sheet->channelPage(), 1013);
+    settle(800);
+    closeViewer(viewer);
+
+    // The video inputs: only the colour and info pages.
+    viewer = openViewer(store, 2);
+    if (!viewer) return 1;
+    viewer->wiring().sendCommand(1007);
+    settle(600);
+    if (auto* videoSheet = viewer->configSheet().sheet()) shoot(videoSheet->frameGeometry(), folder + "/config-video-input.png");
+    closeViewer(viewer);
+    return 0;
+}
