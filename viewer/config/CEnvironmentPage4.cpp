@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace kelto::viewer::config {
 
@@ -16,8 +17,12 @@ constexpr std::pair<int, int> kLayoutRadios[] = {{CEnvironmentPage4::kLayout2x2I
                                                  {CEnvironmentPage4::kLayout3x3Id, 9},
                                                  {CEnvironmentPage4::kLayout4x4Id, 16}};
 
-// The width a list's columns share: its viewport, less a little so no horizontal bar appears.
-int usableWidth(const framework::CReportListCtrl& list) { return std::max(40, list.viewport()->width() - 2); }
+// The width a list's columns share: inside its frame and beside its vertical scroll bar (from the
+// template's geometry, so it holds before the page is first shown).
+int usableWidth(const framework::CReportListCtrl& list) {
+    const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    return std::max(40, list.width() - 2 * list.frameWidth() - scrollBar);
+}
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "resources/ArtResource.h"
 #include "tests/viewer/window/ViewerWindowRig.h"
+#include "tests/viewer/config/MultiScreenStandInViewer.h"
 #include "viewer/config/MultiScreenPageArt.h"
 
 #include <QAbstractButton>
@@ -26,44 +27,7 @@ namespace kelto::viewer::config {
 namespace {
 
 using framework::CReportListCtrl;
-
-// What the page reaches of a viewer: settings, a channel model with the USA's band limits, and a
-// record of its tunings and of the hand-over.
-class StandInViewer final : public SheetViewer {
-public:
-    struct HandOver {
-        int cells;
-        MultiScreenSlots broadcast, cable;
-    };
-
-    StandInViewer() { model.setBounds({2, 69, 1, 125}); }
-    QWidget* viewerWidget() override { return nullptr; }
-    ViewerSettings& viewerSettings() override { return settings; }
-    SettingsStore& settingsStore() override { return store; }
-    ChannelModel& channelModel() override { return model; }
-    CTunerController& tunerController() override { return controller; }
-    int displayedNumber() const override { return 0; }
-    void TuneChannel(int channel, bool showDisplay) override { tunings.emplace_back(channel, showDisplay); }
-    void setScanInProgress(bool) override {}
-    bool scanInProgress() const override { return false; }
-    void muteCardAudio(bool) override {}
-    int qualityMode() const override { return 2; }
-    void setQualityMode(int) override {}
-    bool mixerOpen() const override { return false; }
-    std::vector<std::string> mixerLineNames() override { return {}; }
-    int selectedMixerLine() const override { return 0; }
-    void selectMixerLine(int) override {}
-    void setMultiScreen(int cells, const MultiScreenSlots& broadcast, const MultiScreenSlots& cable) override {
-        handOvers.push_back({cells, broadcast, cable});
-    }
-
-    ViewerSettings settings;
-    SettingsStore store;
-    ChannelModel model;
-    CTunerController controller;
-    std::vector<std::pair<int, bool>> tunings;
-    std::vector<HandOver> handOvers;
-};
+using test::StandInViewer;
 
 MultiScreenSlots slotsOf(std::initializer_list<int> values) {
     MultiScreenSlots s{};
