@@ -66,6 +66,8 @@ CEnvironmentPage4::CEnvironmentPage4(SheetViewer& viewer, QWidget* parent)
 CEnvironmentPage4::~CEnvironmentPage4() {
     timers().kill(kAnimationTimerId);
     viewer_.setMultiScreen(cells(), slots_.bandSlots(ChannelBand::Broadcast), slots_.bandSlots(ChannelBand::Cable));
+    // The controls outlive this part of the page: nothing they report while they go may reach it.
+    for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 framework::CReportListCtrl* CEnvironmentPage4::channelList() const {

@@ -23,6 +23,8 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[165] = QSize(160, 60);
         s[184] = s[185] = QSize(120, 180);  // the keypad's skin, and with its keys held down
         for (int id = 202; id <= 209; ++id) s[id] = QSize(10, 10);
+        for (int id = 304; id <= 307; ++id) s[id] = QSize(50, 50);  // the multi-screen page's animation
+        for (int id = 330; id <= 332; ++id) s[id] = QSize(70, 70);  // and its layout previews
         return s;
     }();
     return sizes;
