@@ -3,7 +3,8 @@
 // Writes multiscreen-page.png (broadcast band, 3*3, three slots registered, a channel and a slot
 // selected),
 // multiscreen-page-catv.png (cable band, 4*4, the second animation frame) and
-// multiscreen-page-ja.png (the Japanese texts) over a stand-in viewer.
+// multiscreen-page-86.png (country code 86: list positions) and multiscreen-page-ja.png (the
+// Japanese texts) over a stand-in viewer.
 #include "framework/CReportListCtrl.h"
 #include "resources/StringTable.h"
 #include "tests/support/WindowPicture.h"
@@ -57,6 +58,16 @@ int main(int argc, char** argv) {
     catv.settings.catvChannel = 40;
     catv.settings.multiCatv = slotsOf({33, 40, 41, 95, 112});
     ok = render(catv, folder + "/multiscreen-page-catv.png", 1) && ok;
+
+    // Country code 86: the registered channels by position, the slots holding positions.
+    kelto::test::StandInViewer positions;
+    positions.settings.countryCode = 86;
+    positions.settings.tvChannel = 9;
+    positions.settings.multiTv = slotsOf({1, 3});
+    kelto::RegisteredList registered;
+    for (int channel : {6, 9, 11, 12, 21, 23, 27, 33}) registered.channels[std::size_t(registered.count++)] = channel;
+    positions.model.registered() = kelto::RegisteredChannels(registered, {}, {}, {});
+    ok = render(positions, folder + "/multiscreen-page-86.png", 3) && ok;
 
     kelto::setUiLanguage(kelto::UiLanguage::Japanese);
     ok = render(tv, folder + "/multiscreen-page-ja.png", 2) && ok;
