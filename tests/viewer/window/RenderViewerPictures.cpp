@@ -14,6 +14,7 @@
 #include "settings/ViewerSettings.h"
 #include "viewer/keypad/CRemoteKeypadDlg.h"
 #include "viewer/osd/CImageWindow.h"
+#include "tests/viewer/window/ScreenPictures.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QApplication>
@@ -29,30 +30,9 @@ namespace {
 
 using namespace kelto;
 
-class PictureHost final : public ViewerHost {
-public:
-    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
-    void closeSiblingPrograms() override {}
-    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
-        return std::make_unique<framework::RemoteReceiver>(
-            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
-    }
-    void showAboutBox(QWidget*) override {}
-    void openReservationList() override {}
-    void viewerClosed(ViewerWindow*) override {}
-    void recordingEnded() override {}
-};
-
-void settle(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void shoot(const QRect& area, const QString& file) {
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    std::printf("%s: %s\n", qPrintable(file), shot.save(file) ? "written" : "NOT written");
-}
+using test::PictureHost;
+using test::settle;
+using test::shoot;
 
 }  // namespace
 
