@@ -16,6 +16,8 @@
 namespace kelto::viewer::config {
 
 class ScrollingText : public QLabel {
+    Q_OBJECT
+
 public:
     static constexpr int kTimerId = 150;
     static constexpr int kSlowest = 0;
