@@ -253,6 +253,10 @@ TEST_F(ColourPageTest, TheInfoPageScrollsTheProductsLinesAtTheFastestSpeed) {
     if (const char* folder = std::getenv("KELTO_PAGE_PICTURES")) {
         openPage();
         page->grab().save(QString(folder) + "/page-105.png");
+        setUiLanguage(UiLanguage::Japanese);
+        openPage();
+        page->grab().save(QString(folder) + "/page-105-ja.png");
+        setUiLanguage(std::nullopt);
         for (int shot = 1; shot <= 4; ++shot) {
             scheduler.advanceMs(1500);
             info.grab().save(QString(folder) + "/page-106-" + QString::number(shot) + ".png");
