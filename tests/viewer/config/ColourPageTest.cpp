@@ -154,7 +154,12 @@ TEST_F(ColourPageTest, TheCloseCommitsLevelsColoursAndQualityAndSavesTheLevelsAt
 }
 
 TEST_F(ColourPageTest, TheQualityAndTargetRadiosAreHiddenAndTheColourGroupIsRetitled) {
+    sheetViewer().setQualityMode(3);
     openPage();
+    EXPECT_EQ(page->qualityRadio(), 2);
+    EXPECT_TRUE(page->control<QAbstractButton>(1038)->isChecked());   // "Ca&pture"
+    EXPECT_TRUE(page->control<QAbstractButton>(1116)->isChecked());   // the display colour is edited
+    EXPECT_FALSE(page->control<QAbstractButton>(1117)->isChecked());
     for (int id : {1115, 1037, 1039, 1038, 1116, 1117}) EXPECT_TRUE(page->control(id)->isHidden()) << id;
     EXPECT_EQ(page->control<QGroupBox>(CEnvironmentPage2::kColourGroup)->title(), "OSD Color");
     EXPECT_EQ(page->windowTitle(), "Color/Mixer/Quality");
