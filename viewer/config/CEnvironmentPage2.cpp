@@ -1,6 +1,7 @@
 #include "viewer/config/CEnvironmentPage2.h"
 
-#include "resources/DialogResource.h"
+#include "framework/ControlIds.h"
+#include "viewer/config/ColourPageTexts.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -18,11 +19,6 @@ namespace {
 
 constexpr int kHighestComponent = 255;
 constexpr ColorTriple kFactoryDisplayColour{255, 255, 0};
-constexpr const char* kOpenedColourGroupTitle = "OSD Color";
-// Key of the opened colour group's title in the other languages' dialog texts.
-constexpr const char* kOpenedColourGroupKey = "colourGroup.opened";
-// A control's tooltip in the other languages: "<object name>.tip".
-constexpr const char* kTipSuffix = ".tip";
 
 ScrollCode scrollCodeOf(int action, bool thumbDown) {
     switch (action) {
@@ -54,12 +50,10 @@ CEnvironmentPage2::CEnvironmentPage2(SheetViewer& viewer, QWidget* parent) : Pro
         if (auto* radio = control<QAbstractButton>(id)) radio->setChecked(id == kQualityRadios[std::size_t(qualityRadio_)]);
     for (int id : {kQualityGroup, kQualityRadios[0], kQualityRadios[1], kQualityRadios[2], kTargetRadios[0], kTargetRadios[1]})
         if (QWidget* w = control(id)) w->hide();
-    if (auto* group = control<QGroupBox>(kColourGroup)) {
-        const auto title = dialogText(currentUiLanguage(), kResourceId, kOpenedColourGroupKey);
-        group->setTitle(QString::fromStdString(title.value_or(kOpenedColourGroupTitle)));
-    }
+    if (auto* group = control<QGroupBox>(kColourGroup))
+        group->setTitle(QString::fromStdString(openedColourGroupTitle(currentUiLanguage())));
     openMixer();
-    translateTips();
+    setTips();
 
     auto& map = messageMap();
     map.onCommand(kLevelDefaultButton, [this] {
@@ -206,12 +200,11 @@ void CEnvironmentPage2::onMixerLineChosen(int index) {
     viewer_.selectMixerLine(index);  // the viewer takes its volume step from the new line
 }
 
-void CEnvironmentPage2::translateTips() {
+void CEnvironmentPage2::setTips() {
     const UiLanguage language = currentUiLanguage();
     for (QWidget* child : findChildren<QWidget*>()) {
-        if (child->toolTip().isEmpty()) continue;
-        const auto tip = dialogText(language, kResourceId, child->objectName().toStdString() + kTipSuffix);
-        if (tip) child->setToolTip(QString::fromStdString(*tip));
+        const std::string tip = colourPageTip(language, framework::controlIdOf(child));
+        if (!tip.empty()) child->setToolTip(QString::fromStdString(tip));
     }
 }
 

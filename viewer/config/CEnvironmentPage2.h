@@ -53,7 +53,7 @@ private:
     void openLevels();
     void openColours();
     void openMixer();
-    void translateTips();
+    void setTips();
     void onLevelScroll(int bar, ScrollCode code, int deliveredPosition);
     void setLevel(int bar, int level);
     void setLevels(const PictureLevels& levels);

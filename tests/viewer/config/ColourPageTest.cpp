@@ -166,6 +166,15 @@ TEST_F(ColourPageTest, TheQualityAndTargetRadiosAreHiddenAndTheColourGroupIsReti
     EXPECT_FALSE(page->control(1032)->toolTip().isEmpty());
 }
 
+TEST_F(ColourPageTest, TipsAndTheColourGroupsTitleFollowTheLanguage) {
+    setUiLanguage(UiLanguage::Japanese);
+    openPage();
+    setUiLanguage(std::nullopt);
+    EXPECT_EQ(page->control<QGroupBox>(CEnvironmentPage2::kColourGroup)->title(), "OSD の色");
+    EXPECT_EQ(page->control(1032)->toolTip(), "画面の明るさ");
+    EXPECT_EQ(page->control<QPushButton>(CEnvironmentPage2::kColourDefaultButton)->text(), "初期値(&F)");
+}
+
 TEST_F(ColourPageTest, ABlueChangeMovesTheDisplayColourOffTheKeysGreenWithoutMovingTheSliders) {
     openPage();  // display yellow (255, 255, 0), key magenta (255, 0, 255)
     auto* green = page->control<QSlider>(CEnvironmentPage2::kGreenSlider);
