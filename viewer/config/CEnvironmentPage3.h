@@ -5,14 +5,23 @@
 
 namespace kelto::viewer::config {
 
+class ScrollingText;
+
 class CEnvironmentPage3 : public framework::PropertyPage {
 public:
     static constexpr int kResourceId = 106;
+    static constexpr int kTextControl = 1047;
+    static constexpr int kBackgroundBitmap = 135;
+    static constexpr int kSpeed = 2;
+
     explicit CEnvironmentPage3(SheetViewer& viewer, QWidget* parent = nullptr);
     ~CEnvironmentPage3() override;
 
+    ScrollingText* scrollingText() const { return text_; }
+
 private:
     SheetViewer& viewer_;
+    ScrollingText* text_ = nullptr;
 };
 
 }  // namespace kelto::viewer::config
