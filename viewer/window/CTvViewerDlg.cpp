@@ -541,7 +541,18 @@ viewer::ViewerConfigSheet::ViewerSide CTvViewerDlg::configSheetSide() {
     side.alwaysOnTop = [this] { return settings_.aboveScreen != 0; };
     side.setTopmost = [this](bool topmost) { displayWindow_->setTopmost(topmost); };
     side.maximised = [this] { return showState().maximised; };
-    side.toggleMaximised = [this] { displayModes_->toggleFullScreen(); };
+    side.leaveMaximised = [this](int extraHeight) {
+        // The rectangle the window comes back to: its normal one, or the one it had before full
+        // screen switched the display (placed at once by the toggle).
+        const bool switched = displayModes_->displaySwitched();
+        const QRect normal = normalGeometry();
+        displayModes_->toggleFullScreen();
+        if (extraHeight == 0) return;
+        const QRect back = switched ? geometry() : normal;
+        setGeometry(back.adjusted(0, 0, 0, extraHeight));
+        layoutChildren();
+        update();
+    };
     side.growWindow = [this](int pixels) {
         resize(width(), height() + pixels);
         layoutChildren();

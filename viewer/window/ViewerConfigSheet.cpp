@@ -21,7 +21,10 @@ void ViewerConfigSheet::open(bool atMultiScreen) {
     if (!viewer) return;
     auto* sheet = new config::CEnvironmentSheet(*viewer, atMultiScreen, side_.window);
     sheet_ = sheet;
-    destroyed_ = QObject::connect(sheet, &QObject::destroyed, side_.window, [this] { sheetDestroyed(); });
+    // The window's own changes wait until the sheet is wholly gone: its destruction is still
+    // running when the signal comes.
+    destroyed_ = QObject::connect(sheet, &QObject::destroyed, side_.window, [this] { sheetDestroyed(); },
+                                  Qt::QueuedConnection);
 
     // The sheet stays above the viewer, which gives up being topmost and its panel meanwhile.
     if (side_.alwaysOnTop()) side_.setTopmost(false);
@@ -35,10 +38,11 @@ void ViewerConfigSheet::open(bool atMultiScreen) {
 void ViewerConfigSheet::sheetDestroyed() {
     QObject::disconnect(destroyed_);
     side_.setSheetOpen(false);
-    if (side_.maximised()) side_.toggleMaximised();
     // Only what opening took: a window opened over in full screen already has its panel's room.
-    if (shrunk_) side_.growWindow(kPanelHeight);
+    const int giveBack = shrunk_ ? kPanelHeight : 0;
     shrunk_ = false;
+    if (side_.maximised()) side_.leaveMaximised(giveBack);
+    else if (giveBack) side_.growWindow(giveBack);
     if (side_.alwaysOnTop()) side_.setTopmost(true);
     platform::tracef("Viewer: configuration sheet closed");
 }

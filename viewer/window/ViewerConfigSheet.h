@@ -24,8 +24,9 @@ public:
         std::function<bool()> alwaysOnTop;
         std::function<void(bool topmost)> setTopmost;
         std::function<bool()> maximised;
-        // The viewer's own full-screen toggle, used to leave full screen.
-        std::function<void()> toggleMaximised;
+        // Leaves full screen through the viewer's own toggle; the normal window then gets
+        // `extraHeight` pixels more than it had.
+        std::function<void(int extraHeight)> leaveMaximised;
         // Makes the window taller (or shorter, negative) and lays it out again.
         std::function<void(int pixels)> growWindow;
         // The desktop's rectangle (without panels) on the viewer's screen.

@@ -22,10 +22,11 @@ using viewer::config::CEnvironmentSheet;
 class ConfigSheetTest : public test::ViewerWindowRig {
 protected:
     CEnvironmentSheet* sheet() const { return viewer->configSheet().sheet(); }
-    // Lets a sheet that closed be destroyed.
+    // Lets a sheet that closed be destroyed, and the viewer take back what it lent it.
     static void settle() {
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
     }
     void openInMode(int mode) {
         saveState(7, QRect(40, 40, 484, 424));
@@ -118,6 +119,30 @@ TEST_F(ConfigSheetTest, CloseGivesTheViewerItsPanelHeightAndTopmostStateBack) {
     // And it opens again afterwards.
     viewer->wiring().sendCommand(1007);
     EXPECT_TRUE(sheet());
+}
+
+TEST_F(ConfigSheetTest, ASheetClosedInFullScreenLeavesFullScreenWithTheWindowsOwnSize) {
+    openInMode(0);
+    const QRect normal = viewer->geometry();
+    // Opened in full screen: the window keeps its size, and gets exactly its own back afterwards.
+    viewer->wiring().sendCommand(32779);
+    ASSERT_TRUE(viewer->showState().maximised);
+    viewer->wiring().sendCommand(1007);
+    ASSERT_TRUE(sheet());
+    sheet()->closeButton()->click();
+    settle();
+    EXPECT_FALSE(viewer->showState().maximised);
+    EXPECT_EQ(viewer->geometry(), normal);
+
+    // Opened as a window and closed after going full screen: left again, with the panel's room back.
+    viewer->wiring().sendCommand(1007);
+    ASSERT_TRUE(sheet());
+    viewer->wiring().sendCommand(32779);
+    ASSERT_TRUE(viewer->showState().maximised);
+    sheet()->closeButton()->click();
+    settle();
+    EXPECT_FALSE(viewer->showState().maximised);
+    EXPECT_EQ(viewer->geometry().size(), normal.size());
 }
 
 TEST_F(ConfigSheetTest, AMultiScreenViewWithoutChannelsSaysSoAndOpensTheSheetAtItsMultiScreenPage) {
