@@ -213,6 +213,8 @@ TEST_F(AutoScanTest, ABandOfOneChannelScansItAndEndsAtLowestLessOne) {
         if (isTuner(t) && isDividerWrite(t) && (t.bytes[0] << 8 | t.bytes[1]) == 3536) ++scanTunes;
     EXPECT_GE(scanTunes, 1);
     EXPECT_EQ(progress()->value(), 6);
+    EXPECT_EQ(progress()->minimum(), 6);
+    EXPECT_GT(progress()->maximum(), progress()->minimum());  // a range, not a busy bar
     EXPECT_EQ(boxesSaying("Do you want to register the scanned channels?"), 1);
     // No: the old list is back.
     EXPECT_EQ(rows(), (std::vector<QString>{"CH6", "CH7", "CH9", "CH11", "CH12"}));
@@ -354,6 +356,21 @@ TEST_F(AutoScanTest, ClosingThePageWhileTheRegistrationQuestionIsUpEndsTheScan) 
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_FALSE(sheet().scanInProgress());
     EXPECT_EQ(list(ChannelBand::Broadcast), (std::vector<int>{6, 7, 9, 11, 12}));
+}
+
+TEST_F(AutoScanTest, ARowOfTheScanChoosesNothingWhileTheScanRuns) {
+    cardsim::test::buildCard({}, {cardsim::test::tvStation(61'250'000, "CATV 3")});
+    openCable({20, 30}, 20);
+    int viewerChannelAfterClick = 0;
+    onProgress([&](int value) {
+        if (value != 5) return;
+        listCtrl()->setRowState(0, true, true);  // the row of the found channel 3
+        viewerChannelAfterClick = viewer->session()->catvChannel();
+    });
+    answer = framework::IDNO;
+    click(Page::kAutoScan);
+    ASSERT_TRUE(runScan());
+    EXPECT_EQ(viewerChannelAfterClick, 6);  // where the scan had the viewer, not the list's channel 20
 }
 
 TEST_F(AutoScanTest, AutoScanIsRefusedWhileAScanRuns) {
