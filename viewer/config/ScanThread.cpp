@@ -1,10 +1,15 @@
 #include "viewer/config/ScanThread.h"
 
-#include "platform/qt/QueuedCall.h"
+#include <QObject>
+#include <QSocketNotifier>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 
 namespace kelto::viewer::config {
@@ -58,23 +63,85 @@ struct ScanThread::Shared {
 
 namespace {
 
-// The answer to one question put to the page's thread. It is given when the call has run, or
-// as "no answer" when the call is dropped without running (its holder is destroyed either way).
-struct Reply {
-    std::function<void(std::optional<int>)> give;
-    bool given = false;
-    void answer(std::optional<int> value) {
-        if (given) return;
-        given = true;
-        give(value);
-    }
-    ~Reply() { answer(std::nullopt); }
+// Calls on their way to the page's thread. The work travels through this standard mutex, which
+// orders the worker's writes before the page thread's reads in a way thread checkers see (Qt's
+// own event queue locks with futexes they cannot see); through Qt goes only a wake-up that
+// carries no data.
+struct Mail {
+    const void* scan;
+    std::function<void()> work;
 };
+std::mutex mailboxMutex;
+std::deque<Mail> mailbox;
+
+// One call per wake-up, so the page's event loop turns between the worker's calls.
+void deliverMail() {
+    std::function<void()> work;
+    {
+        std::lock_guard lock(mailboxMutex);
+        if (mailbox.empty()) return;
+        work = std::move(mailbox.front().work);
+        mailbox.pop_front();
+    }
+    work();
+}
+
+// Drops what a finished scan left undelivered (its page went away before the wake-up ran).
+void discardMail(const void* scan) {
+    std::deque<Mail> dropped;
+    {
+        std::lock_guard lock(mailboxMutex);
+        for (auto it = mailbox.begin(); it != mailbox.end();) {
+            if (it->scan == scan) {
+                dropped.push_back(std::move(*it));
+                it = mailbox.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+}
 
 }  // namespace
 
+
+// The page thread's end of the mailbox: a pipe whose every byte is one call to deliver. Only
+// the byte travels through the pipe; the read on the page's thread orders it after the write
+// in a way the thread checker sees, and nothing the worker allocates is freed behind its back.
+class ScanThread::MailDoor final : public QObject {
+public:
+    explicit MailDoor(QObject* parent) : QObject(parent) {
+        if (::pipe2(fds_, O_NONBLOCK | O_CLOEXEC) != 0) fds_[0] = fds_[1] = -1;
+        if (fds_[0] < 0) return;
+        notifier_ = new QSocketNotifier(fds_[0], QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, [this] {
+            // One call per turn of the event loop: the next byte fires the notifier again.
+            char byte = 0;
+            if (::read(fds_[0], &byte, 1) == 1) deliverMail();
+        });
+    }
+    ~MailDoor() override {
+        delete notifier_;
+        for (int fd : fds_)
+            if (fd >= 0) ::close(fd);
+    }
+    // Any thread.
+    void ring() {
+        const char byte = 1;
+        if (fds_[1] >= 0) [[maybe_unused]] auto written = ::write(fds_[1], &byte, 1);
+    }
+
+private:
+    int fds_[2] = {-1, -1};
+    QSocketNotifier* notifier_ = nullptr;
+};
+
 ScanThread::ScanThread(QObject& context, ScanPage& page, CTunerController& tuner, const ScanPlan& plan)
-    : context_(context), page_(page), tuner_(tuner), plan_(plan), shared_(std::make_shared<Shared>()) {}
+    : page_(page),
+      tuner_(tuner),
+      plan_(plan),
+      shared_(std::make_shared<Shared>()),
+      door_(std::make_unique<MailDoor>(&context)) {}
 
 ScanThread::~ScanThread() { cancelAndJoin(); }
 
@@ -96,16 +163,20 @@ void ScanThread::cancelAndJoin() {
     }
     shared_->wake.notify_all();
     if (worker_.joinable()) worker_.join();
+    discardMail(shared_.get());
+    door_.reset();  // wake-ups still on their way go with it
 }
 
 bool ScanThread::cancelled() const { return shared_->cancelled; }
 
 void ScanThread::post(std::function<void()> work) {
-    platform::queueCall(&context_, false, [shared = shared_, work = std::move(work)] {
-        if (shared->cancelled) return false;
-        work();
-        return true;
-    });
+    {
+        std::lock_guard lock(mailboxMutex);
+        mailbox.push_back({shared_.get(), [shared = shared_, work = std::move(work)] {
+                               if (!shared->cancelled) work();
+                           }});
+    }
+    door_->ring();
 }
 
 std::optional<int> ScanThread::ask(std::function<int()> work) {
@@ -114,14 +185,7 @@ std::optional<int> ScanThread::ask(std::function<int()> work) {
         std::lock_guard lock(shared_->mutex);
         id = ++shared_->asked;
     }
-    auto reply = std::make_shared<Reply>();
-    reply->give = [shared = shared_, id](std::optional<int> value) { shared->publish(id, value); };
-    platform::queueCall(&context_, false, [shared = shared_, reply, work = std::move(work)] {
-        if (shared->cancelled) return false;
-        reply->answer(work());
-        return true;
-    });
-    reply.reset();  // from here on the queued call holds the only reference
+    post([shared = shared_, id, work = std::move(work)] { shared->publish(id, work()); });
 
     std::unique_lock lock(shared_->mutex);
     shared_->wake.wait(lock, [&] { return shared_->cancelled || shared_->answered >= id; });

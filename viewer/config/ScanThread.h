@@ -10,6 +10,8 @@
 // worker waits for an answer from the page's thread only while it holds no lock, and every such
 // wait ends when the scan is cancelled: destroying the ScanThread (the page going away) cancels,
 // wakes the worker and joins it; queued calls that arrive after that do nothing.
+// The calls travel in a mailbox under a standard mutex with a pipe byte as the wake-up, not in
+// Qt's event queue, whose futex locking hides the hand-over from thread checkers.
 #include "channels/CTunerController.h"
 #include "channels/ChannelModel.h"
 
@@ -88,16 +90,17 @@ private:
     void run();
     // Queues `work` to the page's thread and goes on.
     void post(std::function<void()> work);
-    // Queues `work` and waits for its answer; nullopt when the scan was cancelled meanwhile (or
-    // the call was dropped).
+    // Queues `work` and waits for its answer; nullopt when the scan was cancelled meanwhile.
     std::optional<int> ask(std::function<int()> work);
     bool cancelled() const;
 
-    QObject& context_;
     ScanPage& page_;
     CTunerController& tuner_;
     ScanPlan plan_;
     std::shared_ptr<Shared> shared_;
+    // Receives the wake-ups on the page's thread (a child of the page's QObject).
+    class MailDoor;
+    std::unique_ptr<MailDoor> door_;
     std::thread worker_;
 };
 

@@ -325,13 +325,20 @@ TEST_F(AutoScanTest, ClosingThePageWhileTheScanWaitsForTheViewerStopsItCleanly) 
 
 TEST_F(AutoScanTest, ClosingThePageMidScanGivesTheViewerItsSoundAndTuningBack) {
     openCable({20}, 20);
-    bool closeNow = false;
-    onProgress([&](int value) { closeNow = closeNow || value >= 5; });
+    bool scanningAtClose = false;
+    onProgress([&](int value) {
+        if (value != 5) return;
+        scanningAtClose = sheet().scanInProgress();
+        // The sheet goes away at the next turn of the event loop, in the middle of the scan.
+        QMetaObject::invokeMethod(qApp, [this] { page.reset(); }, Qt::QueuedConnection);
+    });
     click(Page::kAutoScan);
-    while (!closeNow) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_TRUE(sheet().scanInProgress());
-    page.reset();
+    QElapsedTimer waited;
+    waited.start();
+    while (page && waited.elapsed() < 10'000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_FALSE(page);
     QCoreApplication::processEvents();
+    EXPECT_TRUE(scanningAtClose);
     EXPECT_FALSE(sheet().scanInProgress());
     EXPECT_TRUE(boxes.empty());
     // The viewer still tunes.
