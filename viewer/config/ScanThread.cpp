@@ -1,5 +1,6 @@
 #include "viewer/config/ScanThread.h"
 
+#include <QMetaObject>
 #include <QObject>
 #include <QSocketNotifier>
 
@@ -104,7 +105,6 @@ void discardMail(const void* scan) {
 
 }  // namespace
 
-
 // The page thread's end of the mailbox: a pipe whose every byte is one call to deliver. Only
 // the byte travels through the pipe; the read on the page's thread orders it after the write
 // in a way the thread checker sees, and nothing the worker allocates is freed behind its back.
@@ -125,10 +125,12 @@ public:
         for (int fd : fds_)
             if (fd >= 0) ::close(fd);
     }
-    // Any thread.
+    // Any thread. Without its pipe (the system refused one, or it is full) the wake-up goes
+    // through Qt's queue instead, so no call is ever left waiting.
     void ring() {
         const char byte = 1;
-        if (fds_[1] >= 0) [[maybe_unused]] auto written = ::write(fds_[1], &byte, 1);
+        if (fds_[1] >= 0 && ::write(fds_[1], &byte, 1) == 1) return;
+        QMetaObject::invokeMethod(this, [] { deliverMail(); }, Qt::QueuedConnection);
     }
 
 private:
