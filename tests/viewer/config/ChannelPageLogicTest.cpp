@@ -95,6 +95,15 @@ TEST_F(ChannelPageLogicTest, ListPositionsStartFromTheViewersChannelAndItsPositi
     EXPECT_EQ(logic.frequencyView().channelLabel, "CH : 2");
 }
 
+TEST_F(ChannelPageLogicTest, ARegisteredScanMakesItsFirstChannelAndRowCurrent) {
+    setList(ChannelBand::Broadcast, {2, 7});  // what the scan registered
+    ChannelPageLogic logic(model, ChannelBand::Broadcast, ChannelNumbering::ListPosition);
+    logic.open(3, 11);  // the viewer was on the third entry of the old list
+    logic.scanRegistered(2);
+    EXPECT_EQ(logic.currentChannel(), 2);
+    EXPECT_EQ(logic.currentRow(), 0);
+}
+
 TEST_F(ChannelPageLogicTest, ChoosingMakesTheRowCurrentAndNamesTheChannelToTune) {
     model.registered().setFineTune(ChannelBand::Broadcast, 11, -3);
     ChannelPageLogic logic(model, ChannelBand::Broadcast, ChannelNumbering::ChannelNumber);
