@@ -125,6 +125,13 @@ public:
         for (int fd : fds_)
             if (fd >= 0) ::close(fd);
     }
+    // Leaves its page and goes at the next turn of the event loop, not at once: the page may be
+    // going away inside a call this door is delivering.
+    void retire() {
+        if (notifier_) notifier_->setEnabled(false);
+        setParent(nullptr);
+        deleteLater();
+    }
     // Any thread. Without its pipe (the system refused one, or it is full) the wake-up goes
     // through Qt's queue instead, so no call is ever left waiting.
     void ring() {
@@ -166,7 +173,7 @@ void ScanThread::cancelAndJoin() {
     shared_->wake.notify_all();
     if (worker_.joinable()) worker_.join();
     discardMail(shared_.get());
-    door_.reset();  // wake-ups still on their way go with it
+    if (door_) door_.release()->retire();  // wake-ups still on their way go with it
 }
 
 bool ScanThread::cancelled() const { return shared_->cancelled; }
