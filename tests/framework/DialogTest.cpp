@@ -88,7 +88,7 @@ TEST_F(DialogFromResource, TextsComeInTheUsersLanguage) {
     EXPECT_EQ(title(japanese), QString::fromUtf8("登録チャンネル "));
     EXPECT_EQ(title(korean), QString::fromUtf8("등록 채널 "));
     EXPECT_EQ(title(chinese), QString::fromUtf8("已登记频道 "));
-    EXPECT_EQ(japanese.windowTitle(), QString::fromUtf8("チャンネル"));
+    EXPECT_EQ(japanese.windowTitle(), QString::fromUtf8("チャンネル選択"));
     EXPECT_EQ(qobject_cast<QPushButton*>(findControl(&korean, 1123))->text(), QString::fromUtf8("취소"));
     // Controls keep their identifiers in every language.
     EXPECT_NE(findControl(&chinese, 1008), nullptr);

@@ -55,7 +55,7 @@ protected:
 TEST_F(SheetTest, PagesAreDialogsShownAsTabs) {
     EXPECT_EQ(sheet.pageCount(), 2);
     EXPECT_EQ(sheet.activePage(), first);
-    EXPECT_EQ(tabs()->tabText(0), "Channel");
+    EXPECT_EQ(tabs()->tabText(0), "Selecting channel");
     EXPECT_NE(first->control(1008), nullptr);
     EXPECT_EQ(resourceIdOf(second), 104);
 }
