@@ -154,6 +154,39 @@ TEST_F(ConfigSheetTest, AMultiScreenViewWithoutChannelsSaysSoAndOpensTheSheetAtI
     EXPECT_EQ(sheet()->activePage(), sheet()->multiScreenPage());
 }
 
+TEST_F(ConfigSheetTest, TheSheetStaysWhileTheScanRunsAndItsCloseButtonIsDisabledMeanwhile) {
+    openInMode(0);
+    viewer->wiring().sendCommand(1007);
+    ASSERT_TRUE(sheet());
+    QPointer<CEnvironmentSheet> open = sheet();
+    // The registration question holds the scan (its Close button is enabled again by then, but
+    // the scan has not ended); the user tries to close the sheet meanwhile.
+    bool closedDuringScan = true;
+    framework::setMessageBoxAnswerer([&](const framework::MessageBoxRequest& request) {
+        boxes.push_back(request);
+        platform::WindowMessage close;
+        close.window = open->windowHandle();
+        close.message = platform::WM_CLOSE;
+        open->wiring().dispatch(close);
+        open->close();
+        closedDuringScan = !open->isVisible();
+        return framework::IDNO;
+    });
+    open->channelPage()->wiring().sendCommand(1012);
+    EXPECT_FALSE(open->closeButton()->isEnabled());
+    EXPECT_FALSE(open->requestClose());
+    ASSERT_TRUE(deliverPostedUntil([&] { return open && open->channelPage()->scanning() == 0 && !boxes.empty(); }));
+    EXPECT_FALSE(closedDuringScan);
+    settle();
+    ASSERT_TRUE(open);
+    EXPECT_TRUE(open->isVisible());
+    EXPECT_TRUE(open->closeButton()->isEnabled());
+    // Afterwards it closes.
+    open->closeButton()->click();
+    settle();
+    EXPECT_FALSE(open);
+}
+
 TEST_F(ConfigSheetTest, ClosingTheViewerTakesAnOpenSheetWithIt) {
     openInMode(1);
     viewer->wiring().sendCommand(1007);
