@@ -28,7 +28,8 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent, Buttons bu
     tabs_->setExpanding(false);
     stack_ = new QStackedWidget(this);
     layout->addWidget(tabs_);
-    layout->addWidget(stack_);
+    // Centred below tabs that may be wider than the pages.
+    layout->addWidget(stack_, 0, Qt::AlignHCenter);
     if (buttons == Buttons::OkCancelApply) {
         auto* box = new QDialogButtonBox(this);
         // The buttons' commands go through the table; the box's own accept/reject stay unconnected.
@@ -38,6 +39,7 @@ PropertySheet::PropertySheet(const QString& caption, QWidget* parent, Buttons bu
         apply_->setEnabled(false);
         layout->addWidget(box);
     }
+    layout->addStretch();
     wiring().bindButtons();
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
@@ -67,9 +69,9 @@ PropertySheet::~PropertySheet() = default;
 void PropertySheet::addPage(PropertyPage* page) {
     page->sheet_ = this;
     pages_.push_back(page);
-    // A page from a template has the template's size but no layout to say so: the page area is
-    // made large enough for the largest page.
-    if (page->loaded()) stack_->setMinimumSize(stack_->minimumSize().expandedTo(page->size()));
+    // A page from a template has the template's size but no layout to say so: the page area
+    // takes the size of the largest page.
+    if (page->loaded()) stack_->setFixedSize(stack_->minimumSize().expandedTo(page->size()));
     stack_->addWidget(page);
     switching_ = true;
     tabs_->addTab(page->caption());

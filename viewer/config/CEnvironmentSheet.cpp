@@ -105,18 +105,20 @@ QRect CEnvironmentSheet::placement(const QRect& desktop, const QSize& size) {
 }
 
 void CEnvironmentSheet::placeAndShow(const QRect& desktop) {
-    adjustSize();
+    resize(sizeHint());
+    show();
+    // The frame (with the window manager's border, known once shown) is what is placed.
+    const QSize outer = frameGeometry().size();
+    const QSize inner = size();
     // The pages keep their size; the room added below them holds the "Close" button.
     if (QLayout* pages = layout()) {
         QMargins margins = pages->contentsMargins();
         margins.setBottom(margins.bottom() + kButtonRoom);
         pages->setContentsMargins(margins);
     }
-    show();
-    // The frame (with the window manager's border, known once shown) is what is placed.
-    const QRect frame = placement(desktop, frameGeometry().size());
+    const QRect frame = placement(desktop, outer);
     move(frame.topLeft());
-    resize(width(), height() + kButtonRoom);
+    resize(inner.width(), inner.height() + kButtonRoom);
     placeCloseButton();
     raise();
 }

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -51,6 +52,9 @@ void closeViewer(CTvViewerDlg* viewer) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A settings store and program folder of its own, so earlier runs leave nothing behind.
+    QTemporaryDir root;
+    qputenv("KELTO_ROOT", root.path().toLocal8Bit());
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? argv[1] : ".";
     platform::prepareInstallRoot();
@@ -78,6 +82,7 @@ int main(int argc, char** argv) {
     store.writeInt("tvchannel", "tv_count", n);
     store.writeInt("multi", "s_tv1", 7);
     store.writeInt("multi", "s_tv2", 9);
+    store.writeInt("multi", "s_multiselect", 4);
 
     CTvViewerDlg* viewer = openViewer(store, 0);
     if (!viewer) return 1;
