@@ -364,19 +364,18 @@ void CTvViewerDlg::setMultiScreenMark(bool open) {
 
 void CTvViewerDlg::multiScreenClosed(int exitChannel, QSize frameSize) {
     // The capture window is a child of this window again: it fills the picture area at the
-    // frame size it had before the view.
+    // frame size it had before the view. The window shows before the tuning, so the picture's
+    // change of size (delivered as it shows) does not take the channel's display away again.
+    multiScreen_ = nullptr;
     layoutChildren();
+    if (!closed_) show();
     if (hardware_ && frameSize.width() > 0 && frameSize.height() > 0)
         hardware_->captureWindow().SetFrameSize(frameSize.width(), frameSize.height());
     platform::clock().sleepMs(100);
     if (session_ && isTuner(settings_.videoMode)) session_->TuneChannel(exitChannel, true);
     setMultiScreenMark(false);
     muteCardAudio(false);
-    multiScreen_ = nullptr;
-    if (!closed_) {
-        show();
-        update();
-    }
+    update();
 }
 
 void CTvViewerDlg::onTimer(int timerId) {

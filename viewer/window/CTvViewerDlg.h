@@ -129,6 +129,8 @@ public:
     viewer::ViewerConfigSheet& configSheet() { return configSheet_; }
     // The multi-screen view (command 32776) while it is open, else null.
     viewer::multiscreen::CMultiScreenDlg* multiScreenView() const { return multiScreen_; }
+    // What the multi-screen view reaches of the viewer.
+    viewer::multiscreen::MultiScreenViewer& multiScreenViewer() { return *this; }
     // The Ctrl+X runs (null before the first).
     const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // How the window is shown: full screen, the panel, desktop TV (see DisplayModes.h).
