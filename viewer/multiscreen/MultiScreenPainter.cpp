@@ -8,34 +8,43 @@
 namespace kelto::viewer::multiscreen {
 
 namespace {
+// The frame is 10 pixels wide round the grid and 6 along the bottom, below the minimise button
+// (which reaches 8 pixels above the window's bottom edge).
 constexpr int kFrame = 10;
+constexpr int kFrameBottom = 6;
 }  // namespace
 
 void MultiScreenPainter::paintPart(QPainter& painter, int cells, MultiScreenPart part) {
     const QSize size = windowSize(cells);
     const int w = size.width(), h = size.height();
-    const int f = kFrame;
+    const int f = kFrame, b = kFrameBottom;
     switch (part) {
     case MultiScreenPart::Background: {
-        // The strip under the grid, as wide as the grid; narrower windows show its left part.
-        const QRect strip(f, cellRect(cells, cells - 1).bottom() + 1, w - 2 * f, h - f - cellRect(cells, cells - 1).bottom() - 1);
-        painter.drawPixmap(strip.topLeft(), bitmapResource(kBackgroundBitmap), QRect(QPoint(0, 0), strip.size()));
+        // The deck under the grid, as wide as the grid; narrower views show its left part.
+        const QRect deck = deckRect(cells);
+        painter.drawPixmap(deck.topLeft(), bitmapResource(kBackgroundBitmap), QRect(QPoint(0, 0), deck.size()));
         break;
     }
     case MultiScreenPart::FrameTop: painter.drawPixmap(QRect(f, 0, w - 2 * f, f), bitmapResource(206)); break;
-    case MultiScreenPart::FrameBottom: painter.drawPixmap(QRect(f, h - f, w - 2 * f, f), bitmapResource(207)); break;
-    case MultiScreenPart::FrameLeft: painter.drawPixmap(QRect(0, f, f, h - 2 * f), bitmapResource(208)); break;
-    case MultiScreenPart::FrameRight: painter.drawPixmap(QRect(w - f, f, f, h - 2 * f), bitmapResource(209)); break;
+    case MultiScreenPart::FrameBottom: painter.drawPixmap(QRect(f, h - b, w - 2 * f, b), bitmapResource(207)); break;
+    case MultiScreenPart::FrameLeft: painter.drawPixmap(QRect(0, f, f, h - f - b), bitmapResource(208)); break;
+    case MultiScreenPart::FrameRight: painter.drawPixmap(QRect(w - f, f, f, h - f - b), bitmapResource(209)); break;
     case MultiScreenPart::CornerTopLeft: painter.drawPixmap(QPoint(0, 0), bitmapResource(202)); break;
     case MultiScreenPart::CornerTopRight: painter.drawPixmap(QPoint(w - f, 0), bitmapResource(203)); break;
-    case MultiScreenPart::CornerBottomLeft: painter.drawPixmap(QPoint(0, h - f), bitmapResource(204)); break;
-    case MultiScreenPart::CornerBottomRight: painter.drawPixmap(QPoint(w - f, h - f), bitmapResource(205)); break;
+    case MultiScreenPart::CornerBottomLeft: painter.drawPixmap(QRect(0, h - b, f, b), bitmapResource(204)); break;
+    case MultiScreenPart::CornerBottomRight: painter.drawPixmap(QRect(w - f, h - b, f, b), bitmapResource(205)); break;
     case MultiScreenPart::ExitPressed: painter.drawPixmap(exitButtonRect(cells).topLeft(), bitmapResource(153)); break;
     case MultiScreenPart::MinimisePressed:
         painter.drawPixmap(minimiseButtonRect(cells).topLeft(), bitmapResource(310));
         break;
     case MultiScreenPart::EmptyCell: painter.drawPixmap(cellRect(cells, 0).topLeft(), bitmapResource(kEmptyCellBitmap)); break;
     }
+}
+
+QRect MultiScreenPainter::deckRect(int cells) {
+    const QSize size = windowSize(cells);
+    const int top = cellRect(cells, validCellCount(cells) - 1).bottom() + 1;
+    return QRect(kFrame, top, size.width() - 2 * kFrame, size.height() - kFrameBottom - top);
 }
 
 void MultiScreenPainter::paintBackground(QPainter& painter, int cells) {

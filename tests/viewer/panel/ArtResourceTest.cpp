@@ -27,6 +27,9 @@ const std::map<int, QSize>& expectedBitmaps() {
         for (int id = 336; id <= 339; ++id) s[id] = QSize(100, 25);  // its "Close" button
         for (int id = 304; id <= 307; ++id) s[id] = QSize(50, 50);  // the multi-screen page's animation
         for (int id = 330; id <= 332; ++id) s[id] = QSize(70, 70);  // and its layout previews
+        s[308] = QSize(640, 64);  // the multi-screen view's deck under its grid
+        s[327] = QSize(160, 120);  // its empty cell
+        s[153] = s[310] = QSize(48, 20);  // its exit and minimise buttons held down
         return s;
     }();
     return sizes;
@@ -56,7 +59,7 @@ TEST(ArtResourceTest, EveryBitmapRendersAtItsSizeWithContent) {
 
 TEST(ArtResourceTest, StripBackgroundsAndFramePiecesCoverEveryPixel) {
     // They are painted over whatever the window held before: a see-through pixel would show it.
-    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209}) {
+    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209, 308, 327, 153, 310}) {
         const QImage image = argb(bitmapImage(id));
         EXPECT_EQ(opaquePixels(image), image.width() * image.height()) << "bitmap " << id;
     }
