@@ -44,15 +44,26 @@ void CMultiScreenThread::resume() {
     pause_ = false;
     {
         std::lock_guard lock(stateMutex_);
+        started_ = true;
         released_ = true;
     }
     wake_.notify_all();
 }
 
-void CMultiScreenThread::requestPause() { pause_ = true; }
+void CMultiScreenThread::requestPause() {
+    // Only a resume after this request lets the pause end: one given while the worker ran (the
+    // view starting the cycle again) must not release the pause at once.
+    std::lock_guard lock(stateMutex_);
+    released_ = false;
+    pause_ = true;
+}
 
 void CMultiScreenThread::requestStop() {
-    stop_ = true;
+    {
+        // Under the lock, so a worker between its look at the flag and its wait cannot miss it.
+        std::lock_guard lock(stateMutex_);
+        stop_ = true;
+    }
     wake_.notify_all();
 }
 
@@ -80,8 +91,12 @@ void CMultiScreenThread::setPicture(int k, const QImage& image) {
 bool CMultiScreenThread::waitForRelease(bool forPause) {
     std::unique_lock lock(stateMutex_);
     paused_ = forPause;
-    wake_.wait(lock, [this] { return released_ || stop_; });
-    released_ = false;
+    if (forPause) {
+        wake_.wait(lock, [this] { return released_ || stop_; });
+        released_ = false;
+    } else {
+        wake_.wait(lock, [this] { return started_ || stop_; });
+    }
     paused_ = false;
     return !stop_;
 }

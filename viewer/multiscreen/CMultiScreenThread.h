@@ -61,7 +61,8 @@ public:
     void start();
     // Clears the pause request and wakes a paused worker.
     void resume();
-    // Asks the worker to stop at its next cell (it then reports paused()).
+    // Asks the worker to stop at its next cell (it then reports paused()); only a resume after
+    // this request releases it.
     void requestPause();
     // Asks the worker to end at its next cell; wakes it when it waits.
     void requestStop();
@@ -94,7 +95,9 @@ private:
     mutable std::mutex stateMutex_;
     std::condition_variable wake_;
     bool paused_ = false;
-    // Set by resume(), taken by the worker as it goes on: it starts held, like a thread made suspended.
+    // Set by the first resume(): the worker starts held, like a thread made suspended.
+    bool started_ = false;
+    // Set by resume(), cleared by a pause request and taken by the worker as it leaves its pause.
     bool released_ = false;
     mutable std::mutex picturesMutex_;
     std::array<QImage, 16> pictures_;

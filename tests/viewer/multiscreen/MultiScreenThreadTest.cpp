@@ -144,6 +144,26 @@ TEST_F(MultiScreenThreadTest, APauseStopsBeforeTheNextCellAndAResumeGoesOnFromTh
     EXPECT_EQ(view.endedReports, 1);
 }
 
+TEST_F(MultiScreenThreadTest, AResumeWhileRunningDoesNotLetTheNextPauseGoOnByItself) {
+    // The view starts the cycle again (command 32820) while the worker runs, then a click asks
+    // for a pause: the worker must stay paused until it is resumed after that.
+    FakeView view({6, 7, 9, 11});
+    CMultiScreenThread worker(view);
+    worker.start();
+    worker.resume();
+    ASSERT_TRUE(eventually([&] { return view.tunedSoFar().size() >= 3; }));
+    worker.resume();
+    worker.requestPause();
+    ASSERT_TRUE(eventually([&] { return view.pausedReports == 1; }));
+    ASSERT_TRUE(eventually([&] { return worker.isPaused(); }));
+    const auto tuned = view.tunedSoFar().size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_TRUE(worker.isPaused());
+    EXPECT_EQ(view.tunedSoFar().size(), tuned);
+    worker.requestStop();
+    worker.join();
+}
+
 TEST_F(MultiScreenThreadTest, StoppingEndsAPausedWorkerAndOneWaitingForAnAnswerThatNeverComes) {
     {
         FakeView view({6, 7});
