@@ -481,7 +481,9 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // The multi-screen view goes first: it gives the capture window back when its worker ends.
+    closed_ = true;
+    // The multi-screen view goes first: it gives the capture window back when its worker ends
+    // (the viewer, closing, does not show itself again for it).
     if (multiScreen_) {
         multiScreen_->wiring().dispatch(WindowMessage{multiScreen_->windowHandle(), platform::WM_CLOSE, 0, 0, 0, {}, false});
         for (int turn = 0; multiScreen_ && turn < 2000; ++turn) {
@@ -490,7 +492,6 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
         }
         delete multiScreen_.data();
     }
-    closed_ = true;
     keypad_.destroy();
     // Before the save: the sheet's pages hand the viewer what they keep when they go.
     configSheet_.destroy();

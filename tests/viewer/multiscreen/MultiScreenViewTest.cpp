@@ -4,6 +4,7 @@
 
 #include "capture/CCaptureWindow.h"
 #include "framework/QtMenus.h"
+#include "resources/ArtResource.h"
 #include "viewer/multiscreen/CMultiScreenDlg.h"
 #include "viewer/multiscreen/MultiScreenLayout.h"
 
@@ -245,6 +246,19 @@ TEST_F(MultiScreenViewTest, PressingTheMinimiseButtonAndLeavingItDoesNothing) {
     mouse(view(), QEvent::MouseButtonRelease, minimise.center() + QPoint(0, -40), Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(view()->minimisePressed());
     EXPECT_FALSE(view()->isMinimized());
+    EXPECT_FALSE(view()->closing());
+}
+
+TEST_F(MultiScreenViewTest, APressOutsideCellsAndButtonsDragsTheViewUnderCursor227) {
+    registerCells(4, {{1, 6}});
+    ASSERT_NE(openView(), nullptr);
+    EXPECT_EQ(view()->cursor().pixmap().toImage(), cursorResource(227).pixmap().toImage());
+    const QPoint start = view()->pos();
+    const QPoint grip = view()->mapToGlobal(QPoint(200, 300));  // on the deck, right of the buttons
+    mouseAt(view(), QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    mouseAt(view(), QEvent::MouseMove, grip + QPoint(25, 15), Qt::NoButton, Qt::LeftButton);
+    mouseAt(view(), QEvent::MouseButtonRelease, grip + QPoint(25, 15), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(view()->pos(), start + QPoint(25, 15));
     EXPECT_FALSE(view()->closing());
 }
 
