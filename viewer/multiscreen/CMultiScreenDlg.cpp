@@ -5,7 +5,6 @@
 #include "framework/ControlIds.h"
 #include "framework/QtMenus.h"
 #include "platform/Trace.h"
-#include "platform/qt/QueuedCall.h"
 #include "resources/ArtResource.h"
 #include "resources/StringTable.h"
 #include "viewer/multiscreen/MultiScreenMessages.h"
@@ -220,34 +219,80 @@ std::int64_t CMultiScreenDlg::defaultHandling(const WindowMessage& message) {
     return framework::Window::defaultHandling(message);
 }
 
-// --- what the worker asks, queued to this window's thread
+// --- what the worker asks: handed over under the requests' lock, served on this window's thread
 
-void CMultiScreenDlg::post(std::uint32_t message) {
+void CMultiScreenDlg::wakeView() {
     if (destroying_) return;
-    QMetaObject::invokeMethod(
-        this, [this, message] { wiring().dispatch(WindowMessage{windowHandle(), message, 0, 0, 0, {}, false}); },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "serveWorker", Qt::QueuedConnection);
 }
 
 std::future<bool> CMultiScreenDlg::tune(int channel) {
-    return platform::queueCall(this, false, [this, channel] {
-        viewer_.TuneChannel(channel, false);
-        return true;
-    });
+    std::future<bool> answer;
+    {
+        std::lock_guard lock(requestsMutex_);
+        requests_.tuneChannel = channel;
+        requests_.tuned = std::promise<bool>();
+        answer = requests_.tuned.get_future();
+    }
+    wakeView();
+    return answer;
 }
 
 std::future<QImage> CMultiScreenDlg::grab() {
-    // The card's frame itself, never through the desktop's clipboard.
-    return platform::queueCall(this, QImage(), [this] { return viewer_.captureWindow().GrabFrameImage(kCellWidth, kCellHeight); });
+    std::future<QImage> answer;
+    {
+        std::lock_guard lock(requestsMutex_);
+        requests_.grab = true;
+        requests_.grabbed = std::promise<QImage>();
+        answer = requests_.grabbed.get_future();
+    }
+    wakeView();
+    return answer;
 }
 
 void CMultiScreenDlg::cellPictureChanged(int k) {
-    if (destroying_) return;
-    QMetaObject::invokeMethod(this, [this, k] { update(cellRect(cells_, k)); }, Qt::QueuedConnection);
+    {
+        std::lock_guard lock(requestsMutex_);
+        requests_.changedCells.push_back(k);
+    }
+    wakeView();
 }
 
-void CMultiScreenDlg::paused() { post(kMsgMultiScreenPaused); }
-void CMultiScreenDlg::ended() { post(kMsgMultiScreenEnded); }
+void CMultiScreenDlg::paused() {
+    {
+        std::lock_guard lock(requestsMutex_);
+        requests_.paused = true;
+    }
+    wakeView();
+}
+
+void CMultiScreenDlg::ended() {
+    {
+        std::lock_guard lock(requestsMutex_);
+        requests_.ended = true;
+    }
+    wakeView();
+}
+
+void CMultiScreenDlg::serveWorker() {
+    WorkerRequests taken;
+    {
+        std::lock_guard lock(requestsMutex_);
+        std::swap(taken, requests_);
+    }
+    // One request at a time comes from the worker (it waits for each answer), then its reports.
+    if (taken.tuneChannel) {
+        viewer_.TuneChannel(*taken.tuneChannel, false);
+        taken.tuned.set_value(true);
+    }
+    if (taken.grab) {
+        // The card's frame itself, never through the desktop's clipboard.
+        taken.grabbed.set_value(viewer_.captureWindow().GrabFrameImage(kCellWidth, kCellHeight));
+    }
+    for (const int k : taken.changedCells) update(cellRect(cells_, k));
+    if (taken.paused) wiring().dispatch(WindowMessage{windowHandle(), kMsgMultiScreenPaused, 0, 0, 0, {}, false});
+    if (taken.ended) wiring().dispatch(WindowMessage{windowHandle(), kMsgMultiScreenEnded, 0, 0, 0, {}, false});
+}
 
 // --- painting
 

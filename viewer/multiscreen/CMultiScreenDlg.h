@@ -21,13 +21,16 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <vector>
 #include <optional>
 
-class QMenu;
+#include <QMenu>
 
 namespace kelto::viewer::multiscreen {
 
 class CMultiScreenDlg final : public framework::Window, private MultiScreenWork {
+    Q_OBJECT
 public:
     static constexpr int kResourceId = 314;
     static constexpr int kMenuId = 129;
@@ -76,7 +79,25 @@ protected:
     bool event(QEvent* event) override;
     std::int64_t defaultHandling(const platform::WindowMessage& message) override;
 
+private slots:
+    // Carries out what the worker has asked for since the last call (tuning, a grab, cells to
+    // repaint, its reports).
+    void serveWorker();
+
 private:
+    // What the worker asks of this window's thread, handed over under requestsMutex_; the queued
+    // call that wakes the window carries nothing (a closure would cross the threads inside Qt's
+    // event queue, whose locking the thread checker cannot see).
+    struct WorkerRequests {
+        std::optional<int> tuneChannel;
+        std::promise<bool> tuned;
+        bool grab = false;
+        std::promise<QImage> grabbed;
+        std::vector<int> changedCells;
+        bool paused = false;
+        bool ended = false;
+    };
+
     explicit CMultiScreenDlg(MultiScreenViewer& viewer);
     void initialise();
     void buildMessageMap();
@@ -86,8 +107,8 @@ private:
     void requestClose();
     void onEnded();
     void showContextMenu(int k, QPoint globalPos);
-    // Queues a report of the worker to this window's table.
-    void post(std::uint32_t message);
+    // Asks this window's thread to serve the worker's requests.
+    void wakeView();
     void captureIntoView();
     void captureBackToViewer();
 
@@ -118,6 +139,8 @@ private:
     bool ended_ = false;
     bool captureInView_ = false;
     std::atomic<bool> destroying_{false};
+    std::mutex requestsMutex_;
+    WorkerRequests requests_;
     QPointer<QMenu> menu_;
     CMultiScreenThread worker_{*this};
 };

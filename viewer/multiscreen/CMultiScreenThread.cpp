@@ -105,7 +105,11 @@ template <typename T>
 std::optional<T> CMultiScreenThread::awaitAnswer(std::future<T>& answer) {
     while (answer.wait_for(kStopCheck) != std::future_status::ready)
         if (stop_) return std::nullopt;
-    return answer.get();
+    try {
+        return answer.get();
+    } catch (const std::future_error&) {
+        return std::nullopt;  // the view went without answering
+    }
 }
 
 void CMultiScreenThread::run() {
