@@ -98,8 +98,9 @@ void CMultiScreenDlg::initialise() {
 void CMultiScreenDlg::buildMessageMap() {
     framework::MessageMap& map = messageMap();
     map.onMessage(kMsgMultiScreenPaused, [this](const WindowMessage&) {
-        // A pause answered after the close began: the stop has resumed the worker already.
-        if (!closing_) showLive(stopCell_);
+        // A pause answered after the close began, or after the cycle was started again: the
+        // worker has been resumed already and goes on.
+        if (!closing_ && worker_.pauseRequested()) showLive(stopCell_);
         return std::int64_t(0);
     });
     map.onMessage(kMsgMultiScreenEnded, [this](const WindowMessage&) {

@@ -7,6 +7,7 @@
 #include "resources/ArtResource.h"
 #include "viewer/multiscreen/CMultiScreenDlg.h"
 #include "viewer/multiscreen/MultiScreenLayout.h"
+#include "viewer/multiscreen/MultiScreenMessages.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -164,6 +165,21 @@ TEST_F(MultiScreenViewTest, SwitchingTheLiveCellKeepsThePreviousCellsLastFrameAs
     view()->close();
     ASSERT_TRUE(runUntil([&] { return !view(); }));
     EXPECT_EQ(plateDifferences(kept, referenceFrame(6)), 0);  // channel 6's frame of the moment
+}
+
+TEST_F(MultiScreenViewTest, APauseReportArrivingAfterTheCycleStartedAgainIsIgnored) {
+    registerCells(4, {{1, 6}, {2, 9}});
+    ASSERT_NE(openView(), nullptr);
+    ASSERT_TRUE(passesDone(1));
+    // A click asks for a pause; "Refresh All Channels" comes before the worker's report, which
+    // then finds the worker resumed: no cell may go live while the worker cycles.
+    click(centreOf(1));
+    view()->wiring().sendCommand(32820);
+    view()->wiring().dispatch(platform::WindowMessage{view()->windowHandle(), kMsgMultiScreenPaused, 0, 0, 0, {}, false});
+    EXPECT_EQ(view()->liveCell(), -1);
+    const int passes = view()->worker().passes();
+    ASSERT_TRUE(passesDone(passes + 1));
+    EXPECT_EQ(view()->liveCell(), -1);
 }
 
 TEST_F(MultiScreenViewTest, TheContextMenuOpensOnlyOnAFilledCellWithItsChannelInTheItems) {
