@@ -5,8 +5,7 @@
 #include <chrono>
 
 #if defined(__linux__)
-#include <pthread.h>
-#include <sched.h>
+#include <sys/resource.h>
 #endif
 
 namespace kelto::viewer::multiscreen {
@@ -15,14 +14,13 @@ namespace {
 // How often a wait for the user-interface thread looks whether the worker is to end.
 constexpr auto kStopCheck = std::chrono::milliseconds(5);
 
-// The lowest priority the system gives a thread of this process, so the view stays responsive.
-void lowerPriority(std::thread& thread) {
+// The calling thread at the lowest ordinary priority (nice 19), so the view stays responsive. Not
+// the idle class: an idle-class thread gets no time at all while the machine is busy, and the
+// cells would stop changing.
+void lowerOwnPriority() {
 #if defined(__linux__)
-    sched_param param{};
-    param.sched_priority = 0;
-    pthread_setschedparam(thread.native_handle(), SCHED_IDLE, &param);
-#else
-    (void)thread;
+    // On Linux the nice value belongs to the thread: PRIO_PROCESS with 0 is the calling thread.
+    setpriority(PRIO_PROCESS, 0, 19);
 #endif
 }
 }  // namespace
@@ -36,8 +34,10 @@ CMultiScreenThread::~CMultiScreenThread() {
 
 void CMultiScreenThread::start() {
     if (thread_.joinable()) return;
-    thread_ = std::thread([this] { run(); });
-    lowerPriority(thread_);
+    thread_ = std::thread([this] {
+        lowerOwnPriority();
+        run();
+    });
 }
 
 void CMultiScreenThread::resume() {
