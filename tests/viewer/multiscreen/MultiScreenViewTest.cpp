@@ -252,6 +252,27 @@ TEST_F(MultiScreenViewTest, ChannelExitLeavesTheViewerOnTheMenuCellsChannel) {
     EXPECT_EQ(viewer->currentChannel(), 12);
 }
 
+TEST_F(MultiScreenViewTest, WithListPositionsACellTunesTheRegisteredChannelThereAndChannelExitLeavesTheViewerOnIt) {
+    // Country code 86 numbers channels by their place in the registered list (6, 7, 9, 11, 12):
+    // slot value 3 is the third registered channel, 9.
+    store.writeInt("user", "CountryCode", 86);
+    registerCells(4, {{2, 3}});
+    ASSERT_NE(openView(), nullptr);
+    EXPECT_EQ(view()->cellSlotValue(1), 3);
+    EXPECT_EQ(view()->cellChannel(1), 9);
+    EXPECT_EQ(view()->tipAt(centreOf(1)), "TV Channel : 3");
+    contextMenuAt(centreOf(1));
+    ASSERT_NE(view()->lastContextMenu(), nullptr);
+    std::map<int, QString> items;
+    for (QAction* action : view()->lastContextMenu()->actions())
+        if (const int command = framework::commandOf(action)) items[command] = action->text();
+    EXPECT_EQ(items[32827], "3Channel Exit(&X)");
+    view()->wiring().sendCommand(32827);
+    ASSERT_TRUE(runUntil([&] { return !view(); }));
+    EXPECT_EQ(viewer->currentChannel(), 9);
+    EXPECT_EQ(viewer->sheetViewer().displayedNumber(), 3);
+}
+
 TEST_F(MultiScreenViewTest, PressingTheMinimiseButtonAndLeavingItDoesNothing) {
     registerCells(4, {{1, 6}});
     ASSERT_NE(openView(), nullptr);
