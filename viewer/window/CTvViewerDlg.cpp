@@ -25,6 +25,7 @@
 #include "viewer/panel/TvFramePainter.h"
 #include "viewer/freq/CFreqTableDlg.h"
 #include "viewer/window/LaterWindows.h"
+#include "platform/Clock.h"
 #include "viewer/window/MinimisedIcon.h"
 #include "viewer/window/SerialStillCapture.h"
 #include "viewer/window/StillFileReservation.h"
@@ -32,6 +33,7 @@
 #include "viewer/window/ViewerHost.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -340,9 +342,40 @@ void CTvViewerDlg::multiScreen() {
     const auto& multi = settings_.videoMode == VideoMode::CATV ? settings_.multiCatv : settings_.multiTv;
     bool any = false;
     for (int i = 1; i <= settings_.multiSelect && i < int(multi.size()); ++i) any = any || multi[std::size_t(i)] != 0;
-    if (any) return openLaterWindow(LaterWindow::MultiScreen, "the multi-screen view");
-    framework::messageBox(this, LoadMessage(232), framework::MessageButtons::Ok, framework::MessageIcon::Information);
-    configSheet_.open(true);
+    if (!any) {
+        framework::messageBox(this, LoadMessage(232), framework::MessageButtons::Ok, framework::MessageIcon::Information);
+        configSheet_.open(true);
+        return;
+    }
+    if (multiScreen_ || !session_ || !hardware_) return;
+    // The view lends the capture window and hides this window until it closes.
+    setMultiScreenMark(true);
+    multiScreen_ = viewer::multiscreen::CMultiScreenDlg::open(*this);
+    if (!multiScreen_) return setMultiScreenMark(false);
+    hide();
+}
+
+void CTvViewerDlg::setMultiScreenMark(bool open) {
+    if (!session_) return;
+    viewer::CompanionWindows companions = session_->companions();
+    companions.multiScreenOpen = open;
+    session_->setCompanions(companions);
+}
+
+void CTvViewerDlg::multiScreenClosed(int exitChannel, QSize frameSize) {
+    // The capture window is a child of this window again: it fills the picture area at the
+    // frame size it had before the view. The window shows before the tuning, so the picture's
+    // change of size (delivered as it shows) does not take the channel's display away again.
+    multiScreen_ = nullptr;
+    layoutChildren();
+    if (!closed_) show();
+    if (hardware_ && frameSize.width() > 0 && frameSize.height() > 0)
+        hardware_->captureWindow().SetFrameSize(frameSize.width(), frameSize.height());
+    platform::clock().sleepMs(100);
+    if (session_ && isTuner(settings_.videoMode)) session_->TuneChannel(exitChannel, true);
+    setMultiScreenMark(false);
+    muteCardAudio(false);
+    update();
 }
 
 void CTvViewerDlg::onTimer(int timerId) {
@@ -427,6 +460,7 @@ std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
 CTvViewerDlg::~CTvViewerDlg() {
     displayWindow_->showPictureOnDesktop(false);  // the picture comes home before it goes
     serialCapture_.reset();  // its threads end before anything they reach goes
+    delete multiScreen_.data();  // its worker ends and the capture window comes back first
     remote_.reset();  // withdrawn from the remote-controller program, then removed
     allowDisplayOff();  // destroyed without a close
     imageWindow_.reset();
@@ -448,6 +482,16 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     closed_ = true;
+    // The multi-screen view goes first: it gives the capture window back when its worker ends
+    // (the viewer, closing, does not show itself again for it).
+    if (multiScreen_) {
+        multiScreen_->wiring().dispatch(WindowMessage{multiScreen_->windowHandle(), platform::WM_CLOSE, 0, 0, 0, {}, false});
+        for (int turn = 0; multiScreen_ && turn < 2000; ++turn) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        delete multiScreen_.data();
+    }
     keypad_.destroy();
     // Before the save: the sheet's pages hand the viewer what they keep when they go.
     configSheet_.destroy();
@@ -582,7 +626,8 @@ QRect CTvViewerDlg::pictureRect() const {
 void CTvViewerDlg::layoutChildren() {
     laidOut_ = size();
     panel_.width = width();
-    if (hardware_ && !displayWindow_->pictureOnDesktop()) {
+    // While the multi-screen view has the capture window, the view places it.
+    if (hardware_ && !displayWindow_->pictureOnDesktop() && !multiScreen_) {
         const QRect picture = pictureRect();
         hardware_->setPictureGeometry(picture.x(), picture.y(), picture.width(), picture.height());
     }
@@ -915,7 +960,9 @@ void CTvViewerDlg::watchPictureMouse(QWidget& picture) {
     side.maximised = [this] { return showState().maximised; };
     side.minimised = [this] { return isMinimized(); };
     side.multiScreenOpen = [this] { return session_ && session_->companions().multiScreenOpen; };
-    side.pressOnMultiScreen = [](QPoint at) { viewer::pressOnMultiScreen(at.x(), at.y()); };
+    side.pressOnMultiScreen = [this](QPoint at) {
+        if (multiScreen_) multiScreen_->pressOnPicture(at);
+    };
     side.showContextMenu = [this](QPoint global) { showContextMenu(global); };
     side.postFullScreenToggle = [this] {
         host_.windowSystem().postMessage(windowHandle(), platform::WM_COMMAND, 32779, 0);

@@ -16,6 +16,8 @@
 #include "viewer/config/SheetViewer.h"
 #include "viewer/core/ViewerPorts.h"
 #include "viewer/core/ViewerSession.h"
+#include "viewer/multiscreen/CMultiScreenDlg.h"
+#include "viewer/multiscreen/MultiScreenViewer.h"
 #include "viewer/panel/PanelState.h"
 #include "viewer/window/ContextMenu.h"
 #include "viewer/window/DisplayModes.h"
@@ -51,6 +53,7 @@ class CTvViewerDlg : public framework::Window,
                      private viewer::TimerHost,
                      private viewer::RecordingPort,
                      private viewer::config::SheetViewer,
+                     private viewer::multiscreen::MultiScreenViewer,
                      private platform::mixer::MixerNotificationTarget {
     Q_OBJECT
 public:
@@ -124,6 +127,10 @@ public:
     viewer::config::SheetViewer& sheetViewer() { return *this; }
     // The configuration sheet (command 1007), open or not.
     viewer::ViewerConfigSheet& configSheet() { return configSheet_; }
+    // The multi-screen view (command 32776) while it is open, else null.
+    viewer::multiscreen::CMultiScreenDlg* multiScreenView() const { return multiScreen_; }
+    // What the multi-screen view reaches of the viewer.
+    viewer::multiscreen::MultiScreenViewer& multiScreenViewer() { return *this; }
     // The Ctrl+X runs (null before the first).
     const viewer::SerialStillCapture* serialCapture() const { return serialCapture_.get(); }
     // How the window is shown: full screen, the panel, desktop TV (see DisplayModes.h).
@@ -217,6 +224,14 @@ private:
     void setMultiScreen(int cells, const viewer::config::MultiScreenSlots& broadcast,
                         const viewer::config::MultiScreenSlots& cable) override;
 
+    // --- MultiScreenViewer (the multi-screen view; the rest is shared with the interfaces above)
+    int multiScreenCells() const override { return settings_.multiSelect; }
+    const viewer::multiscreen::Slots& broadcastSlots() const override { return settings_.multiTv; }
+    const viewer::multiscreen::Slots& cableSlots() const override { return settings_.multiCatv; }
+    capture::CCaptureWindow& captureWindow() override { return hardware_->captureWindow(); }
+    void multiScreenClosed(int exitChannel, QSize frameSize) override;
+    void setMultiScreenMark(bool open);
+
     friend class viewer::ViewerDisplayWindow;
 
     std::unique_ptr<ViewerHost> ownedHost_;
@@ -240,6 +255,7 @@ private:
     QPointer<QMenu> contextMenu_;
     QPointer<QMenu> systemMenu_;
     QPointer<viewer::PictureMouse> pictureMouse_;
+    QPointer<viewer::multiscreen::CMultiScreenDlg> multiScreen_;
     // While a system command runs, the state changes it makes are its own, not the desktop's.
     bool inSystemCommand_ = false;
     std::string countryFile_;

@@ -16,11 +16,6 @@ void openLaterWindow(LaterWindow window, const std::string& what) {
     platform::tracef("Viewer: %s is not available yet", what.c_str());
 }
 
-void pressOnMultiScreen(int x, int y) {
-    requests().push_back(LaterWindow::MultiScreenPress);
-    platform::tracef("Viewer: the multi-screen view is not available yet to take a press at %d,%d", x, y);
-}
-
 const std::vector<LaterWindow>& laterWindowRequests() { return requests(); }
 void clearLaterWindowRequests() { requests().clear(); }
 

@@ -9,15 +9,10 @@ namespace kelto::viewer {
 
 enum class LaterWindow {
     CaptureSheet,
-    MultiScreen,
-    MultiScreenPress,
 };
 
 // Entry point of a window still to come; `what` says what was asked.
 void openLaterWindow(LaterWindow window, const std::string& what);
-// A left press on the picture while the multi-screen view is open belongs to that view (at `x`,
-// `y` in the picture).
-void pressOnMultiScreen(int x, int y);
 // The requests so far (for tests), and forgetting them.
 const std::vector<LaterWindow>& laterWindowRequests();
 void clearLaterWindowRequests();

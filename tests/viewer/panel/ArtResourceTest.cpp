@@ -31,6 +31,9 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[242] = QSize(96, 76);  // the info page's pictures: the TV set, multi-screen, remote, capture
         s[243] = QSize(80, 64);
         s[244] = s[245] = QSize(72, 64);
+        s[308] = QSize(640, 64);  // the multi-screen view's deck under its grid
+        s[327] = QSize(160, 120);  // its empty cell
+        s[153] = s[310] = QSize(48, 20);  // its exit and minimise buttons held down
         return s;
     }();
     return sizes;
@@ -62,7 +65,7 @@ TEST(ArtResourceTest, EveryBitmapRendersAtItsSizeWithContent) {
 
 TEST(ArtResourceTest, StripBackgroundsAndFramePiecesCoverEveryPixel) {
     // They are painted over whatever the window held before: a see-through pixel would show it.
-    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209}) {
+    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209, 308, 327, 153, 310}) {
         const QImage image = argb(bitmapImage(id));
         EXPECT_EQ(opaquePixels(image), image.width() * image.height()) << "bitmap " << id;
     }
