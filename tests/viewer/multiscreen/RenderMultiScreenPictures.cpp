@@ -11,6 +11,7 @@
 #include "settings/ViewerSettings.h"
 #include "viewer/multiscreen/CMultiScreenDlg.h"
 #include "viewer/multiscreen/MultiScreenLayout.h"
+#include "tests/viewer/window/ScreenPictures.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QApplication>
@@ -25,19 +26,8 @@ namespace {
 
 using namespace kelto;
 
-class PictureHost final : public ViewerHost {
-public:
-    platform::WindowSystem& windowSystem() override { return platform::WindowSystem::instance(); }
-    void closeSiblingPrograms() override {}
-    std::unique_ptr<framework::RemoteReceiver> createRemoteReceivingWindow() override {
-        return std::make_unique<framework::RemoteReceiver>(
-            "KELTOTV", [](const platform::WindowMessage&) { return std::optional<std::int64_t>(); });
-    }
-    void showAboutBox(QWidget*) override {}
-    void openReservationList() override {}
-    void viewerClosed(ViewerWindow*) override {}
-    void recordingEnded() override {}
-};
+using test::PictureHost;
+using test::shoot;
 
 bool settleUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer timer;
@@ -47,11 +37,6 @@ bool settleUntil(const std::function<bool()>& done, int ms) {
         if (done && done()) return true;
     }
     return false;
-}
-
-void shoot(const QRect& area, const QString& file) {
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    std::printf("%s: %s\n", qPrintable(file), shot.save(file) ? "written" : "NOT written");
 }
 
 // US broadcast channels 2 to 17 and their vision carriers.
