@@ -137,22 +137,4 @@ BENCHMARK(BM_CableScan)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisec
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // Its own root and runtime folder and the off-screen platform: nothing of the user's is touched.
-    const auto base = std::filesystem::temp_directory_path() / ("kelto-scan-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(base / "root");
-    std::filesystem::create_directories(base / "run");
-    std::filesystem::permissions(base / "run", std::filesystem::perms::owner_all);
-    ::setenv("KELTO_ROOT", (base / "root").c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", (base / "run").c_str(), 1);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    {
-        PaintTimingApplication application(argc, argv);
-        application.setQuitOnLastWindowClosed(false);
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-    }
-    std::filesystem::remove_all(base);
-    return anyFailed ? 1 : 0;
-}
+int main(int argc, char** argv) { return runViewerBenchmarks(argc, argv, "scan", anyFailed); }

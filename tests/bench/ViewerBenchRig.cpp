@@ -11,6 +11,8 @@
 #include "tests/viewer/window/RigHost.h"
 
 #include <QTimer>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -18,6 +20,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <string>
 
 namespace kelto::bench {
 
@@ -184,6 +188,26 @@ double processCpuSeconds() {
     timespec time{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
     return double(time.tv_sec) + double(time.tv_nsec) / 1e9;
+}
+
+int runViewerBenchmarks(int argc, char** argv, const char* name, const bool& anyFailed) {
+    const auto base = std::filesystem::temp_directory_path() /
+                      (std::string("kelto-") + name + "-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(base / "root");
+    std::filesystem::create_directories(base / "run");
+    std::filesystem::permissions(base / "run", std::filesystem::perms::owner_all);
+    ::setenv("KELTO_ROOT", (base / "root").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", (base / "run").c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    {
+        PaintTimingApplication application(argc, argv);
+        application.setQuitOnLastWindowClosed(false);
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
+    std::filesystem::remove_all(base);
+    return anyFailed ? 1 : 0;
 }
 
 }  // namespace kelto::bench

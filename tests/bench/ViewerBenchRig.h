@@ -96,4 +96,9 @@ int environmentCount(const char* name, int fallback);
 
 double processCpuSeconds();
 
+// The main of a viewer benchmark program: its own root and runtime folder (named after `name`)
+// and the off-screen platform, so nothing of the user's is touched; runs the registered
+// benchmarks in a PaintTimingApplication. 1 when one of them reported a failure (`anyFailed`).
+int runViewerBenchmarks(int argc, char** argv, const char* name, const bool& anyFailed);
+
 }  // namespace kelto::bench
