@@ -24,6 +24,7 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[184] = s[185] = QSize(120, 180);  // the keypad's skin, and with its keys held down
         for (int id = 202; id <= 209; ++id) s[id] = QSize(10, 10);
         s[133] = QSize(105, 15);  // the configuration sheet's tab images, seven of 15 by 15
+        s[241] = QSize(30, 15);  // the capture sheet's tab images, two of 15 by 15
         for (int id = 336; id <= 339; ++id) s[id] = QSize(100, 25);  // its "Close" button
         for (int id = 304; id <= 307; ++id) s[id] = QSize(50, 50);  // the multi-screen page's animation
         for (int id = 330; id <= 332; ++id) s[id] = QSize(70, 70);  // and its layout previews
