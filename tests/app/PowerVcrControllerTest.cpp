@@ -313,6 +313,21 @@ TEST_F(PowerVcrTest, TheTrayCommandOpensOneWindowOf150By90WhoseKeysAct) {
     EXPECT_NE(agent().powerVcrController(), nullptr);
 }
 
+TEST_F(PowerVcrTest, APressBesideTheKeysDragsTheWindowAndActsOnNothing) {
+    saveChannels(7, 3, VideoMode::TV);
+    auto recorder = startRecorder();
+    agent().openPowerVcrController();
+    CPowerVcrControllerDlg* window = agent().powerVcrController();
+    ASSERT_NE(window, nullptr);
+    window->move(200, 150);
+    const QPoint grip = window->mapToGlobal(QPoint(40, 75));
+    mouseAt(window, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    mouseAt(window, QEvent::MouseMove, grip + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
+    mouseAt(window, QEvent::MouseButtonRelease, grip + QPoint(30, 20), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(window->pos(), QPoint(230, 170));
+    EXPECT_EQ(window->controller().channel(), 7);
+}
+
 TEST_F(PowerVcrTest, TheViewersOpeningClosesTheControllerAfterItHasSavedItsValues) {
     saveChannels(7, 3, VideoMode::TV);
     auto recorder = startRecorder();
