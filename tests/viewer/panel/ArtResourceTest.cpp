@@ -35,6 +35,9 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[308] = QSize(640, 64);  // the multi-screen view's deck under its grid
         s[327] = QSize(160, 120);  // its empty cell
         s[153] = s[310] = QSize(48, 20);  // its exit and minimise buttons held down
+        s[295] = QSize(150, 90);  // the recorder controller's face
+        for (int id = 166; id <= 176; ++id) s[id] = QSize(15, 24);  // its digits 0 to 9 and the dash
+        for (int id = 177; id <= 179; ++id) s[id] = QSize(60, 12);  // its mode symbols
         return s;
     }();
     return sizes;
@@ -66,7 +69,7 @@ TEST(ArtResourceTest, EveryBitmapRendersAtItsSizeWithContent) {
 
 TEST(ArtResourceTest, StripBackgroundsAndFramePiecesCoverEveryPixel) {
     // They are painted over whatever the window held before: a see-through pixel would show it.
-    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209, 308, 327, 153, 310}) {
+    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209, 308, 327, 153, 310, 295, 166, 176, 177}) {
         const QImage image = argb(bitmapImage(id));
         EXPECT_EQ(opaquePixels(image), image.width() * image.height()) << "bitmap " << id;
     }
