@@ -62,6 +62,12 @@ void CCapturePage1::mapControls() {
     map.onCommand(kExit, [this] {
         if (closeSheet_) closeSheet_();
     });
+    // Escape on the page is the sheet's close request (a page never closes on its own); the page
+    // has nothing to accept.
+    map.onCommand(IDCANCEL, [this] {
+        if (closeSheet_) closeSheet_();
+    });
+    map.onCommand(IDOK, [] {});
 }
 
 void CCapturePage1::setText(int controlId, const std::string& text) {

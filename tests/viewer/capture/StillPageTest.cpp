@@ -372,6 +372,19 @@ TEST_F(StillPageTest, ANameTakenAlreadyIsNeverWrittenOver) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// Escape on the page is the sheet's close request: refused while a run goes, never a hidden page.
+TEST_F(StillPageTest, EscapeOnThePageAsksTheSheetToClose) {
+    startSerial(100);
+    QTest::keyClick(page->control(CCapturePage1::kStop), Qt::Key_Escape);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_TRUE(sheet() && sheet()->isVisible());
+    ASSERT_TRUE(serialEnded());
+    QTest::keyClick(page->control(CCapturePage1::kCapture), Qt::Key_Escape);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(sheet());
+}
+
 TEST_F(StillPageTest, ClosingTheViewerDuringARunEndsTheWorker) {
     startSerial(100);
     close();
