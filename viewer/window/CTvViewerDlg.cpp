@@ -2,6 +2,7 @@
 
 #include "viewer/osd/CImageWindow.h"
 #include "viewer/osd/OsdWindow.h"
+#include "viewer/osd/RecordingIndicator.h"
 #include "viewer/osd/ViewerHelp.h"
 
 #include "capture/CaptureWindowWidget.h"
@@ -805,6 +806,9 @@ bool CTvViewerDlg::recordStream(const std::string& file, int streamFormat) {
     // The sound format kept in the store (the capture sheet's choice) is the one recorded.
     capture::CCaptureWindow& capture = hardware_->captureWindow();
     if (const auto audio = capture::GetAudioFormat(capture, store_)) capture::SetAudioFormat(capture, store_, *audio);
+    // The user sees that a recording runs, and for how long, until it ends.
+    const ColorTriple& colour = settings_.osdColor;
+    const viewer::RecordingIndicatorShown indicator(capture, QColor(colour.red & 0xFF, colour.green & 0xFF, colour.blue & 0xFF));
     return capture.CaptureVideoStream(file, streamFormat) != 0;
 }
 void CTvViewerDlg::stopRecording() {
