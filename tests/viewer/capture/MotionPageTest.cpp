@@ -228,6 +228,22 @@ TEST_F(MotionPageTest, CtrlRShowsTheIndicatorToo) {
     EXPECT_FALSE(indicator());
 }
 
+// A key can press "&Capture" while a recording started with Ctrl+R runs: the page starts no
+// second recording (which the viewer would refuse with "Exception Error!").
+TEST_F(MotionPageTest, CaptureDuringARunningRecordingDoesNothing) {
+    ASSERT_TRUE(openPage());
+    limitRecordingTo(1);
+    DuringRecording seen;
+    watchRecording(5, seen, [this] { press(CCapturePage2::kCaptureButton); });
+    QTest::keyClick(viewer, Qt::Key_R, Qt::ControlModifier);
+    picture()->service().setSequenceObserver({});
+    ASSERT_TRUE(seen.seen);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(page()->busy());
+    EXPECT_EQ(page()->statusText(), "Start Capture..");
+    EXPECT_EQ(fileNames(folder.path()), std::vector<std::string>{"Kelto.AVI"});
+}
+
 class MotionPageWithoutMixerTest : public MotionPageRig {
 protected:
     void SetUp() override {
