@@ -149,6 +149,11 @@ void CTvViewerDlg::initialise() {
         return;
     }
     if (auto* picture = hardware_->captureWindow().GetWindow()) watchPictureMouse(*picture);
+    // Each refresh of the picture size (the driver's format dialog) becomes the recording frame size.
+    hardware_->captureWindow().SetSizeListener([this](std::uint32_t width, std::uint32_t height) {
+        settings_.capStreamWidth = int(width);
+        settings_.capStreamHeight = int(height);
+    });
 
     mixer_ = std::make_unique<mixer::CMixerVolume>();
     session_ = std::make_unique<viewer::ViewerSession>(viewer::ViewerParts{

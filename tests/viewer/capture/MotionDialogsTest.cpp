@@ -4,6 +4,8 @@
 #include "tests/viewer/capture/MotionPageRig.h"
 
 #include "capture/CCaptureWindow.h"
+#include "capture/VideoCompressionDialog.h"
+#include "capture/VideoFormatDialog.h"
 #include "viewer/capture/CAudioFormatDlg.h"
 #include "viewer/capture/CAviLimitsDlg.h"
 
@@ -184,6 +186,28 @@ TEST_F(MotionDialogsTest, TheAudioBoxIsShownForAviOnly) {
         EXPECT_EQ(visible, type == 0) << type;
         EXPECT_TRUE(enabled) << type;
     }
+}
+
+// "&Size.." is the driver's picture-format dialog; the summary then shows the size chosen there.
+// "Com&pression.." is the driver's compression dialog.
+TEST_F(MotionDialogsTest, SizeAndCompressionAreTheDriversDialogs) {
+    ASSERT_TRUE(openPage());
+    ASSERT_TRUE(summaryHas("Capture Size : 320 * 240\n\r"));
+    answerDialog<capture::VideoFormatDialog>([](capture::VideoFormatDialog& dialog) {
+        if (auto* size = dialog.findChild<QRadioButton*>("size640x480")) size->click();
+        dialog.accept();
+    });
+    press(CCapturePage2::kSizeButton);
+    EXPECT_EQ(viewer->settings().capStreamWidth, 640);
+    EXPECT_TRUE(summaryHas("Capture Size : 640 * 480\n\r")) << page()->summaryText();
+
+    bool compressionShown = false;
+    answerDialog<capture::VideoCompressionDialog>([&compressionShown](capture::VideoCompressionDialog& dialog) {
+        compressionShown = true;
+        dialog.reject();
+    });
+    press(CCapturePage2::kCompressionButton);
+    EXPECT_TRUE(compressionShown);
 }
 
 }  // namespace
