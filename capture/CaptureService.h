@@ -55,6 +55,7 @@ public:
     // Where an abort key or button counts during a recording (the viewer); null: anywhere.
     void setAbortScope(QObject* scope) { abortScope_ = scope; }
     void setSequenceObserver(std::function<void(std::uint32_t)> observer) { sequenceObserver_ = std::move(observer); }
+    const std::function<void(std::uint32_t)>& sequenceObserver() const { return sequenceObserver_; }
 
     // --- The capture window's messages. Results: non-zero success, 0 failure. ---
     // Opens driver `index` (closing one open before) and makes its frame format and frame rate

@@ -2,6 +2,7 @@
 
 #include "viewer/osd/CImageWindow.h"
 #include "viewer/osd/OsdWindow.h"
+#include "viewer/osd/RecordingIndicator.h"
 #include "viewer/osd/ViewerHelp.h"
 
 #include "capture/CaptureWindowWidget.h"
@@ -148,6 +149,11 @@ void CTvViewerDlg::initialise() {
         return;
     }
     if (auto* picture = hardware_->captureWindow().GetWindow()) watchPictureMouse(*picture);
+    // Each refresh of the picture size (the driver's format dialog) becomes the recording frame size.
+    hardware_->captureWindow().SetSizeListener([this](std::uint32_t width, std::uint32_t height) {
+        settings_.capStreamWidth = int(width);
+        settings_.capStreamHeight = int(height);
+    });
 
     mixer_ = std::make_unique<mixer::CMixerVolume>();
     session_ = std::make_unique<viewer::ViewerSession>(viewer::ViewerParts{
@@ -805,6 +811,9 @@ bool CTvViewerDlg::recordStream(const std::string& file, int streamFormat) {
     // The sound format kept in the store (the capture sheet's choice) is the one recorded.
     capture::CCaptureWindow& capture = hardware_->captureWindow();
     if (const auto audio = capture::GetAudioFormat(capture, store_)) capture::SetAudioFormat(capture, store_, *audio);
+    // The user sees that a recording runs, and for how long, until it ends.
+    const ColorTriple& colour = settings_.osdColor;
+    const viewer::RecordingIndicatorShown indicator(capture, QColor(colour.red & 0xFF, colour.green & 0xFF, colour.blue & 0xFF));
     return capture.CaptureVideoStream(file, streamFormat) != 0;
 }
 void CTvViewerDlg::stopRecording() {
