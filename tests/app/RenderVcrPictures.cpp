@@ -41,15 +41,9 @@ int main(int argc, char** argv) {
     framework::setMessageBoxAnswerer([](const framework::MessageBoxRequest&) { return framework::IDOK; });
     cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
     SettingsStore store;
-    writeFactoryDefaults(store, platform::programPath().string());
-    store.writeInt("user", "CountryCode", 1);
-    store.writeInt("user", "s_flag", 1);
-    store.writeInt("user", "s_channel", 7);
+    test::saveViewerState(store, 7, {6, 7, 9, 11, 12});
     store.writeInt("user", "s_ctchannel", 27);
     store.writeInt("user", "s_vmode", 0);
-    int n = 0;
-    for (int c : {6, 7, 9, 11, 12}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
-    store.writeInt("tvchannel", "tv_count", n);
     store.writeInt("catvchannel", "s_ch1", 3);
     store.writeInt("catvchannel", "s_ch2", 27);
     store.writeInt("catvchannel", "catv_count", 2);

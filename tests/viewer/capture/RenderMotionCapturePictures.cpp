@@ -59,16 +59,7 @@ int main(int argc, char** argv) {
     cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
     cardsim::registerCaptureDriver();
     SettingsStore store;
-    writeFactoryDefaults(store, platform::programPath().string());
-    store.writeInt("user", "CountryCode", 1);
-    store.writeInt("user", "s_flag", 1);
-    store.writeInt("user", "s_channel", 7);
-    store.writeInt("user", "s_windowx", 40);
-    store.writeInt("user", "s_windowy", 40);
-    store.writeInt("user", "s_windowwidth", 484);
-    store.writeInt("user", "s_windowheight", 424);
-    store.writeInt("tvchannel", "s_ch1", 7);
-    store.writeInt("tvchannel", "tv_count", 1);
+    test::saveViewerState(store, 7, {7}, QRect(40, 40, 484, 424));
     const QString recordings = root.path() + "/Recordings";
     QDir().mkpath(recordings);
     store.writeString("user", "avidirectory", recordings.toStdString());

@@ -69,17 +69,7 @@ int main(int argc, char** argv) {
                                   cardsim::test::tvStation(211'250'000, "WMLT 13")});
     cardsim::registerCaptureDriver();
     SettingsStore store;
-    writeFactoryDefaults(store, platform::programPath().string());
-    store.writeInt("user", "CountryCode", 1);
-    store.writeInt("user", "s_flag", 1);
-    store.writeInt("user", "s_channel", 7);
-    store.writeInt("user", "s_windowx", 40);
-    store.writeInt("user", "s_windowy", 40);
-    store.writeInt("user", "s_windowwidth", 484);
-    store.writeInt("user", "s_windowheight", 424);
-    int n = 0;
-    for (int c : {4, 7, 9, 13}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
-    store.writeInt("tvchannel", "tv_count", n);
+    test::saveViewerState(store, 7, {4, 7, 9, 13}, QRect(40, 40, 484, 424));
     store.writeInt("multi", "s_tv1", 7);
     store.writeInt("multi", "s_tv2", 9);
     store.writeInt("multi", "s_multiselect", 4);

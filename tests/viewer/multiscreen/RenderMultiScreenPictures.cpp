@@ -64,15 +64,8 @@ int main(int argc, char** argv) {
     cardsim::test::buildCard({}, stations);
     cardsim::registerCaptureDriver();
     SettingsStore store;
-    writeFactoryDefaults(store, platform::programPath().string());
-    store.writeInt("user", "CountryCode", 1);
-    store.writeInt("user", "s_flag", 1);
+    test::saveViewerState(store, 7, {}, QRect(60, 60, 484, 424));
     store.writeInt("user", "s_vmode", 0);
-    store.writeInt("user", "s_channel", 7);
-    store.writeInt("user", "s_windowx", 60);
-    store.writeInt("user", "s_windowy", 60);
-    store.writeInt("user", "s_windowwidth", 484);
-    store.writeInt("user", "s_windowheight", 424);
     for (int slot = 1; slot <= 16; ++slot) store.writeInt("multi", "s_tv" + std::to_string(slot), slot + 1);
 
     CTvViewerDlg* viewer = CTvViewerDlg::open(std::make_unique<PictureHost>());

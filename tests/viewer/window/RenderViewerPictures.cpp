@@ -45,20 +45,10 @@ int main(int argc, char** argv) {
     cardsim::test::buildCard({}, {cardsim::test::tvStation(175'250'000, "WKEL 7")});
     cardsim::registerCaptureDriver();
     SettingsStore store;
-    writeFactoryDefaults(store, platform::programPath().string());
-    store.writeInt("user", "CountryCode", 1);
-    store.writeInt("user", "s_flag", 1);
-    store.writeInt("user", "s_channel", 6);
-    store.writeInt("user", "s_windowx", 60);
-    store.writeInt("user", "s_windowy", 60);
-    store.writeInt("user", "s_windowwidth", 484);
-    store.writeInt("user", "s_windowheight", 424);
+    test::saveViewerState(store, 6, {6, 7, 9, 11, 12}, QRect(60, 60, 484, 424));
     store.writeInt("user", "s_windowtle", 0);
     QTemporaryDir stills;
     store.writeString("user", "bmpdirectory", stills.path().toStdString());
-    int n = 0;
-    for (int c : {6, 7, 9, 11, 12}) store.writeInt("tvchannel", "s_ch" + std::to_string(++n), c);
-    store.writeInt("tvchannel", "tv_count", n);
 
     CTvViewerDlg::setContextMenuExecution(true);
     CTvViewerDlg* viewer = CTvViewerDlg::open(std::make_unique<PictureHost>());
