@@ -36,7 +36,11 @@ CCapturePage2::CCapturePage2(CaptureSheetViewer& viewer, QWidget* parent)
     map.onCommand(kExitButton, [this] {
         if (closeSheet_) closeSheet_();
     });
-    // A page has nothing to accept or cancel: Enter and Escape belong to the sheet.
+    // Escape on the page is the sheet's close request (a page never closes on its own); the page
+    // has nothing to accept.
+    map.onCommand(IDCANCEL, [this] {
+        if (closeSheet_) closeSheet_();
+    });
     map.onCommand(IDOK, [] {});
     map.onMessage(platform::WM_TIMER, [this](const platform::WindowMessage& m) -> std::int64_t {
         if (int(m.wParam) == kBusyTimer) onBusyTimer();

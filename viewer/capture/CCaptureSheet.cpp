@@ -6,7 +6,6 @@
 #include "viewer/capture/CCapturePage1.h"
 #include "viewer/capture/CCapturePage2.h"
 
-#include <QCloseEvent>
 #include <QTabBar>
 
 namespace kelto::viewer::capturesheet {
@@ -23,10 +22,8 @@ QIcon tabImage(const QPixmap& strip, int index) {
 }  // namespace
 
 CCaptureSheet::CCaptureSheet(CaptureSheetViewer& viewer, QWidget* owner)
-    : PropertySheet(QString::fromStdString(LoadMessage(kCaptionString)), owner, Buttons::None), viewer_(viewer) {
-    // A window of its own, owned by the viewer, without a close box: the pages' "Exit" closes it.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    : ModelessSheet(QString::fromStdString(LoadMessage(kCaptionString)), owner, Stacking::Normal), viewer_(viewer) {
+    // The pages' "Exit" buttons close it.
     stillPage_ = new CCapturePage1(viewer);
     motionPage_ = new CCapturePage2(viewer);
     addPage(stillPage_);
@@ -35,9 +32,6 @@ CCaptureSheet::CCaptureSheet(CaptureSheetViewer& viewer, QWidget* owner)
     motionPage_->setCloseSheet([this] { requestClose(); });
     motionPage_->setStillPageBusy([this] { return stillPage_ && stillPage_->serialRunning(); });
     setTabImages();
-    // Escape asks to close; the sheet has nothing to cancel.
-    messageMap().onCommand(IDCANCEL, [this] { requestClose(); });
-    messageMap().onCommand(IDOK, [] {});
 }
 
 CCaptureSheet::~CCaptureSheet() = default;
@@ -63,17 +57,10 @@ void CCaptureSheet::placeAndShow(const QRect& desktop) {
 
 bool CCaptureSheet::busy() const { return (stillPage_ && stillPage_->serialRunning()) || viewer_.recording(); }
 
-bool CCaptureSheet::requestClose() {
-    if (busy()) {
-        platform::tracef("Capture sheet: close refused while a capture runs");
-        return false;
-    }
-    if (!closing_) {
-        closing_ = true;
-        hide();
-        deleteLater();
-    }
-    return true;
+bool CCaptureSheet::mayClose() const {
+    if (!busy()) return true;
+    platform::tracef("Capture sheet: close refused while a capture runs");
+    return false;
 }
 
 void CCaptureSheet::stillTypeChanged() {
@@ -85,20 +72,5 @@ void CCaptureSheet::recordingTypeChanged() {
 void CCaptureSheet::stillCaptured() {
     if (stillPage_) stillPage_->refreshLocation();
 }
-
-std::int64_t CCaptureSheet::defaultHandling(const platform::WindowMessage& message) {
-    if (message.message == platform::WM_CLOSE) {
-        requestClose();
-        return 0;
-    }
-    return PropertySheet::defaultHandling(message);
-}
-
-void CCaptureSheet::closeEvent(QCloseEvent* event) {
-    if (requestClose()) event->accept();
-    else event->ignore();
-}
-
-void CCaptureSheet::reject() { requestClose(); }
 
 }  // namespace kelto::viewer::capturesheet

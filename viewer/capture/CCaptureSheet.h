@@ -5,7 +5,7 @@
 // close while the still page's serial capture or a recording runs; meanwhile the motion page
 // cannot be chosen either. Closing destroys it; its owner learns that from the object's
 // destruction.
-#include "framework/PropertySheet.h"
+#include "framework/ModelessSheet.h"
 #include "viewer/capture/CaptureSheetViewer.h"
 
 namespace kelto::viewer::capturesheet {
@@ -13,7 +13,7 @@ namespace kelto::viewer::capturesheet {
 class CCapturePage1;
 class CCapturePage2;
 
-class CCaptureSheet : public framework::PropertySheet {
+class CCaptureSheet : public framework::ModelessSheet {
 public:
     static constexpr int kCaptionString = 188;
     static constexpr int kTabImages = 241;
@@ -30,9 +30,6 @@ public:
     // Where a sheet whose frame has `size` goes on `desktop`.
     static QPoint placement(const QRect& desktop, const QSize& size);
 
-    // A close request: refused (false) while a serial capture or a recording runs, otherwise
-    // the sheet goes.
-    bool requestClose();
     // Whether the sheet must stay: the still page's serial capture or a recording runs.
     bool busy() const;
 
@@ -46,9 +43,8 @@ public:
     CCapturePage2* motionPage() const { return motionPage_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
-    std::int64_t defaultHandling(const platform::WindowMessage& message) override;
+    // Refused while busy().
+    bool mayClose() const override;
 
 private:
     void setTabImages();
@@ -56,7 +52,6 @@ private:
     CaptureSheetViewer& viewer_;
     CCapturePage1* stillPage_ = nullptr;
     CCapturePage2* motionPage_ = nullptr;
-    bool closing_ = false;
 };
 
 }  // namespace kelto::viewer::capturesheet

@@ -8,7 +8,6 @@
 #include "viewer/config/CEnvironmentPage3.h"
 #include "viewer/config/CEnvironmentPage4.h"
 
-#include <QCloseEvent>
 #include <QLayout>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -34,11 +33,8 @@ QIcon tabImage(const QPixmap& strip, int index) {
 }  // namespace
 
 CEnvironmentSheet::CEnvironmentSheet(SheetViewer& viewer, bool openAtMultiScreen, QWidget* owner)
-    : PropertySheet(QString::fromStdString(LoadMessage(kCaptionString)), owner, Buttons::None) {
-    // A window of its own, owned by the viewer, above other windows, without a close box: the
-    // sheet closes through its "Close" button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    : ModelessSheet(QString::fromStdString(LoadMessage(kCaptionString)), owner, Stacking::StaysOnTop) {
+    // Above other windows; it closes through its "Close" button.
     addPages(viewer);
     createCloseButton();
     setTabImages();
@@ -50,9 +46,6 @@ CEnvironmentSheet::CEnvironmentSheet(SheetViewer& viewer, bool openAtMultiScreen
         close.message = platform::WM_CLOSE;
         wiring().dispatch(close);
     });
-    // Escape asks to close like the button; the sheet has nothing to cancel.
-    messageMap().onCommand(IDCANCEL, [this] { requestClose(); });
-    messageMap().onCommand(IDOK, [] {});
 }
 
 CEnvironmentSheet::~CEnvironmentSheet() = default;
@@ -124,7 +117,7 @@ void CEnvironmentSheet::placeAndShow(const QRect& desktop) {
 }
 
 void CEnvironmentSheet::resizeEvent(QResizeEvent* event) {
-    PropertySheet::resizeEvent(event);
+    ModelessSheet::resizeEvent(event);
     placeCloseButton();
 }
 
@@ -136,32 +129,12 @@ void CEnvironmentSheet::placeCloseButton() {
     closeButton_->raise();
 }
 
-bool CEnvironmentSheet::requestClose() {
+bool CEnvironmentSheet::mayClose() const {
     if (channelPage_ && channelPage_->scanning()) {
         platform::tracef("Configuration sheet: close refused while the channel scan runs");
         return false;
     }
-    if (!closing_) {
-        closing_ = true;
-        hide();
-        deleteLater();
-    }
     return true;
 }
-
-std::int64_t CEnvironmentSheet::defaultHandling(const platform::WindowMessage& message) {
-    if (message.message == platform::WM_CLOSE) {
-        requestClose();
-        return 0;
-    }
-    return PropertySheet::defaultHandling(message);
-}
-
-void CEnvironmentSheet::closeEvent(QCloseEvent* event) {
-    if (requestClose()) event->accept();
-    else event->ignore();
-}
-
-void CEnvironmentSheet::reject() { requestClose(); }
 
 }  // namespace kelto::viewer::config

@@ -6,7 +6,7 @@
 // both refused while the channel scan runs. Closing destroys it; its owner learns that from the
 // object's destruction.
 #include "framework/BitmapButton.h"
-#include "framework/PropertySheet.h"
+#include "framework/ModelessSheet.h"
 #include "viewer/config/SheetViewer.h"
 
 #include <QPointer>
@@ -18,7 +18,7 @@ class CEnvironmentPage2;
 class CEnvironmentPage3;
 class CEnvironmentPage4;
 
-class CEnvironmentSheet : public framework::PropertySheet {
+class CEnvironmentSheet : public framework::ModelessSheet {
 public:
     static constexpr int kCloseButtonId = 144;
     static constexpr int kCaptionString = 189;
@@ -46,8 +46,6 @@ public:
     // 80 pixels in from the desktop's, with room for the "Close" button below the pages.
     static QRect placement(const QRect& desktop, const QSize& size);
 
-    // A close request: refused (false) while a scan runs, otherwise the sheet goes.
-    bool requestClose();
 
     // The pages (null for a page the mode leaves out).
     CEnvironmentPage1* channelPage() const { return channelPage_; }
@@ -57,10 +55,9 @@ public:
     framework::BitmapButton* closeButton() const { return closeButton_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Refused while the channel page's scan runs.
+    bool mayClose() const override;
     void resizeEvent(QResizeEvent* event) override;
-    void reject() override;
-    std::int64_t defaultHandling(const platform::WindowMessage& message) override;
 
 private:
     void addPages(SheetViewer& viewer);
@@ -73,7 +70,6 @@ private:
     CEnvironmentPage3* infoPage_ = nullptr;
     CEnvironmentPage4* multiPage_ = nullptr;
     framework::BitmapButton* closeButton_ = nullptr;
-    bool closing_ = false;
 };
 
 }  // namespace kelto::viewer::config

@@ -258,8 +258,15 @@ TEST_F(MotionPageWithoutMixerTest, TheAudioButtonIsDisabled) {
     EXPECT_TRUE(page()->control(CCapturePage2::kSetupButton)->isEnabled());
 }
 
-TEST_F(MotionPageTest, ExitClosesTheSheet) {
+TEST_F(MotionPageTest, ExitOrEscapeClosesTheSheetNotJustThePage) {
     ASSERT_TRUE(openPage());
+    QTest::keyClick(page()->control(CCapturePage2::kSetupButton), Qt::Key_Escape);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(viewer->captureSheet().sheet());
+
+    viewer->wiring().sendCommand(1005);
+    ASSERT_TRUE(viewer->captureSheet().sheet() && viewer->captureSheet().sheet()->setActivePage(1));
     press(CCapturePage2::kExitButton);
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
