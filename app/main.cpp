@@ -12,6 +12,7 @@
 #include "platform/ScreenSaverInhibit.h"
 #include "platform/Trace.h"
 #include "platform/qt/WindowPump.h"
+#include "v4l2/DriverChoice.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
     const auto application = createApplication(argc, argv);
     application->setQuitOnLastWindowClosed(false);
     platform::prepareInstallRoot();
+    // The card file chooses the driver set: the simulated card, or a real card through V4L2.
+    v4l2::chooseDriverSet();
     cardsim::registerCaptureDriver();
     // The viewer keeps the desktop's screen saver away while it shows the picture.
     platform::installSessionScreenSaverInhibitor();
