@@ -12,6 +12,7 @@
 #include "platform/ScreenSaverInhibit.h"
 #include "platform/Trace.h"
 #include "platform/qt/WindowPump.h"
+#include "v4l2/CardList.h"
 #include "v4l2/DriverChoice.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     switch (infoRequest(argc, argv)) {
     case InfoRequest::Help: std::fputs(usageText().c_str(), stdout); return 0;
     case InfoRequest::Version: std::fputs(versionText().c_str(), stdout); return 0;
+    case InfoRequest::ListCards: std::fputs(v4l2::cardListText().c_str(), stdout); return 0;
     case InfoRequest::None: break;
     }
 
