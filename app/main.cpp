@@ -14,6 +14,7 @@
 #include "platform/qt/WindowPump.h"
 #include "v4l2/CardList.h"
 #include "v4l2/DriverChoice.h"
+#include "v4l2/V4l2CaptureDriver.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -59,8 +60,8 @@ int main(int argc, char** argv) {
     application->setQuitOnLastWindowClosed(false);
     platform::prepareInstallRoot();
     // The card file chooses the driver set: the simulated card, or a real card through V4L2.
-    v4l2::chooseDriverSet();
-    cardsim::registerCaptureDriver();
+    if (v4l2::chooseDriverSet() == v4l2::DriverSet::V4l2) v4l2::registerCaptureDriver();
+    else cardsim::registerCaptureDriver();
     // The viewer keeps the desktop's screen saver away while it shows the picture.
     platform::installSessionScreenSaverInhibitor();
     // Full screen at 640 by 480 switches the display only on X11; elsewhere it is a maximise.

@@ -1,5 +1,7 @@
 #include "v4l2/FakeBttvDevice.h"
 
+#include "platform/Clock.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -99,9 +101,16 @@ void FakeBttvCard::barColour(std::uint32_t x, std::uint32_t width, std::uint8_t 
     if (bar == 7) rgb[0] = rgb[1] = rgb[2] = 0;
 }
 
+std::uint64_t FakeBttvCard::picturesDue() const {
+    if (!streaming) return 0;
+    const std::uint64_t elapsedUs = std::uint64_t(std::uint32_t(platform::tickCountMs() - streamStartTickMs_)) * 1000;
+    const std::uint64_t periodUs = (standard & V4L2_STD_525_60) ? 33'367 : 40'000;
+    return elapsedUs / periodUs + 1;
+}
+
 int FakeBttvCard::pollReady() const {
     if (gone_) return -ENODEV;
-    return streaming && !queue_.empty() ? 1 : 0;
+    return streaming && !queue_.empty() && sequence < picturesDue() ? 1 : 0;
 }
 
 void* FakeBttvCard::map(std::size_t length, std::int64_t offset) {
@@ -154,7 +163,7 @@ void FakeBttvCard::fillPicture(Buffer& buffer) const {
 
 int FakeBttvCard::dequeue(v4l2_buffer& b) {
     if (b.type != V4L2_BUF_TYPE_VIDEO_CAPTURE || b.memory != V4L2_MEMORY_MMAP || !streaming) return -EINVAL;
-    if (queue_.empty()) return -EAGAIN;
+    if (queue_.empty() || sequence >= picturesDue()) return -EAGAIN;
     const std::uint32_t index = queue_.front();
     queue_.pop_front();
     Buffer& buffer = buffers_[index];
@@ -373,6 +382,10 @@ int FakeBttvCard::handle(unsigned long request, void* argument) {
     case VIDIOC_STREAMON:
     case VIDIOC_STREAMOFF: {
         if (*static_cast<int*>(argument) != V4L2_BUF_TYPE_VIDEO_CAPTURE) return -EINVAL;
+        if (request == VIDIOC_STREAMON && !streaming) {
+            streamStartTickMs_ = platform::tickCountMs();
+            sequence = 0;
+        }
         streaming = request == VIDIOC_STREAMON;
         if (!streaming) {
             for (Buffer& buffer : buffers_) buffer.queued = false;
@@ -384,18 +397,34 @@ int FakeBttvCard::handle(unsigned long request, void* argument) {
     }
 }
 
+void FakeBttvCard::dropBuffers() {
+    streaming = false;
+    buffers_.clear();
+    queue_.clear();
+}
+
 namespace {
 
 class FakeDevice final : public VideoDevice {
 public:
     explicit FakeDevice(FakeBttvCard& card) : card_(card) {}
-    int ioctl(unsigned long request, void* argument) override { return card_.handle(request, argument); }
+    ~FakeDevice() override {
+        if (ownsBuffers_) card_.dropBuffers();
+    }
+    FakeDevice(const FakeDevice&) = delete;
+    FakeDevice& operator=(const FakeDevice&) = delete;
+    int ioctl(unsigned long request, void* argument) override {
+        const int r = card_.handle(request, argument);
+        if (request == VIDIOC_REQBUFS && r == 0) ownsBuffers_ = static_cast<v4l2_requestbuffers*>(argument)->count > 0;
+        return r;
+    }
     void* mmap(std::size_t length, std::int64_t offset) override { return card_.map(length, offset); }
     int munmap(void*, std::size_t) override { return 0; }
     int poll(int) override { return card_.pollReady(); }
 
 private:
     FakeBttvCard& card_;
+    bool ownsBuffers_ = false;
 };
 
 }  // namespace

@@ -3,7 +3,8 @@
 // running the driver set without a card: inputs "Television" (the tuner), "Composite1" and
 // "S-Video"; the standards; picture controls 0..65535 in steps of 256 and the sound mute; a
 // tuner in 62.5 kHz units with stations that give it a signal and their sound channels; two
-// audio inputs; memory-mapped streaming of colour bars in BGR24, BGR32 or YUYV. vanish() makes
+// audio inputs; memory-mapped streaming of colour bars in BGR24, BGR32 or YUYV, one picture per
+// frame period of the standard by the process clock (the first at once). vanish() makes
 // it behave as a card pulled out (or a driver unloaded): every call then fails with ENODEV.
 //
 // The card holds the state; every device opened on it shares that state, so a test keeps the
@@ -70,7 +71,9 @@ public:
     // Streaming.
     v4l2_pix_format format{};
     bool streaming = false;
-    std::uint32_t sequence = 0;
+    std::uint32_t sequence = 0;  // pictures delivered since streaming began
+    // Pictures due by now since streaming began.
+    std::uint64_t picturesDue() const;
     // The colour bars every frame carries: red, green, blue (0..255) at column x of a picture
     // `width` wide: white, yellow, cyan, green, magenta, red, blue, black from left to right.
     static void barColour(std::uint32_t x, std::uint32_t width, std::uint8_t rgb[3]);
@@ -79,6 +82,9 @@ public:
     int handle(unsigned long request, void* argument);
     void* map(std::size_t length, std::int64_t offset);
     int pollReady() const;
+    // The device that requested the buffers was closed: streaming stops and the buffers go, as
+    // the kernel does when their owner's file is closed.
+    void dropBuffers();
 
 private:
     struct Buffer {
@@ -91,6 +97,7 @@ private:
     int dequeue(v4l2_buffer& b);
 
     bool gone_ = false;
+    std::uint32_t streamStartTickMs_ = 0;
     std::vector<Buffer> buffers_;
     std::deque<std::uint32_t> queue_;
 };

@@ -88,6 +88,7 @@ public:
     ~V4l2Card();
 
     const V4l2CardConfig& config() const { return config_; }
+    DeviceOpener& opener() { return opener_; }
     // Opens the device when it is not open; false when it cannot be had now.
     bool ready();
     bool isBt878();

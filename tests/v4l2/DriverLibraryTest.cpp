@@ -163,7 +163,7 @@ TEST_F(DriverLibraryTest, ADividerBecomesTheVisionCarrierFrequency) {
     ASSERT_EQ(tune(std::uint16_t((471'250'000ull + 38'875'000) * 16 / 1'000'000)), 0);
     EXPECT_EQ(card.frequencyUnits, 471'250'000u / 62'500);
     // ... unless the card file names one.
-    useFakeCard({.useV4l2 = true, .intermediateFrequencyHz = 45'750'000});
+    useFakeCard(v4l2Config(0xC0, 45'750'000));
     ASSERT_EQ(tune(usDivider(kUsChannel7Hz)), 0);
     EXPECT_EQ(card.frequencyUnits, kUsChannel7Hz / 62'500);
 
@@ -239,7 +239,7 @@ TEST_F(DriverLibraryTest, TheSoftwareBusProbeFindsTheTunerAtItsAddressOnly) {
     EXPECT_TRUE(probe(0xC0));
     EXPECT_FALSE(probe(0xC2));
     EXPECT_FALSE(probe(0xC6));
-    useFakeCard({.useV4l2 = true, .tunerAddress = 0xC6});
+    useFakeCard(v4l2Config(0xC6));
     EXPECT_FALSE(probe(0xC0));
     EXPECT_TRUE(probe(0xC6));
 }

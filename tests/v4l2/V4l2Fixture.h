@@ -23,6 +23,15 @@ inline constexpr std::uint32_t kUsChannel2Hz = 55'250'000;
 inline constexpr std::uint32_t kUsChannel7Hz = 175'250'000;
 inline constexpr std::uint32_t kUsChannel33Hz = 585'250'000;
 
+// A card file's choice of the V4L2 set.
+inline V4l2CardConfig v4l2Config(std::uint8_t tunerAddress = 0xC0, std::optional<std::uint32_t> ifHz = std::nullopt) {
+    V4l2CardConfig config;
+    config.useV4l2 = true;
+    config.tunerAddress = tunerAddress;
+    config.intermediateFrequencyHz = ifHz;
+    return config;
+}
+
 class V4l2Fixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +51,8 @@ protected:
     }
 
     // Makes the fake card the process's card again (after changing how it is made).
-    void useFakeCard(V4l2CardConfig config = {.useV4l2 = true}) { kelto::v4l2::test::useCard(config, opener); }
+    void useFakeCard(V4l2CardConfig config = v4l2Config()) { kelto::v4l2::test::useCard(config, opener); }
+
 
     // Loads "BtVid_32.dll" as the program does; fails the test when it does not come.
     void loadDriver() {
