@@ -1,5 +1,7 @@
 #include "v4l2/V4l2Card.h"
 
+#include "v4l2/FakeBttvDevice.h"
+
 #include "platform/SystemInfo.h"
 #include "platform/Text.h"
 #include "platform/Trace.h"
@@ -354,6 +356,21 @@ std::uint8_t* V4l2Card::registerBlock() {
 namespace {
 
 std::recursive_mutex cardMutex;
+
+// The in-memory card, for trying the whole set without a card: stations on channels 2, 7 and 14
+// of the United States plan and E2, E9 and 22 of the European one.
+DeviceOpener& openerFor(const V4l2CardConfig& config) {
+    if (config.devicePath != kInMemoryDevicePath) return systemDeviceOpener();
+    static auto* card = [] {
+        auto* made = new FakeBttvCard;
+        made->path = kInMemoryDevicePath;
+        for (const std::uint32_t carrierHz : {55'250'000u, 175'250'000u, 471'250'000u, 48'250'000u, 203'250'000u, 479'250'000u})
+            made->stations.push_back({carrierHz, 0xFFFF, V4L2_TUNER_SUB_STEREO});
+        return made;
+    }();
+    static auto* opener = new FakeDeviceOpener({card});
+    return *opener;
+}
 std::unique_ptr<V4l2Card>& cardSlot() {
     static auto* slot = new std::unique_ptr<V4l2Card>;
     return *slot;
@@ -363,7 +380,10 @@ std::unique_ptr<V4l2Card>& cardSlot() {
 
 CardLock::CardLock() : lock_(cardMutex) {
     auto& slot = cardSlot();
-    if (!slot) slot = std::make_unique<V4l2Card>(readV4l2CardConfig(cardFilePath()), systemDeviceOpener());
+    if (!slot) {
+        const V4l2CardConfig config = readV4l2CardConfig(cardFilePath());
+        slot = std::make_unique<V4l2Card>(config, openerFor(config));
+    }
     card_ = slot.get();
 }
 

@@ -159,7 +159,11 @@ private:
     GpioWords gpio_;
 };
 
-// The process's card, made on first use from the card file over the system's devices.
+// The device path that names an in-memory bttv card (FakeBttvDevice.h) with a few stations.
+inline constexpr const char* kInMemoryDevicePath = "memory:bttv";
+
+// The process's card, made on first use from the card file over the system's devices (or the
+// in-memory card).
 class CardLock {
 public:
     CardLock();

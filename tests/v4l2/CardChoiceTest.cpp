@@ -2,6 +2,7 @@
 #include "v4l2/CardList.h"
 #include "v4l2/DriverChoice.h"
 #include "v4l2/FakeBttvDevice.h"
+#include "v4l2/V4l2Card.h"
 #include "v4l2/V4l2CardConfig.h"
 
 #include "platform/DynamicLibrary.h"
@@ -63,6 +64,20 @@ TEST_F(CardChoiceTest, TheCardFileChoosesTheV4l2SetAndEverythingElseTheSimulated
     EXPECT_EQ(defaults.devicePath, "/dev/video0");
     EXPECT_EQ(defaults.tunerAddress, 0xC0);
     EXPECT_FALSE(defaults.intermediateFrequencyHz);
+}
+
+TEST_F(CardChoiceTest, TheInMemoryCardRunsTheSetWithoutACard) {
+    cardFile("[Card]\nDriver=v4l2\nDevice=memory:bttv\nIntermediateFrequencyHz=45750000\n");
+    kelto::v4l2::test::resetCard();
+    {
+        CardLock card;
+        ASSERT_TRUE(card->hasTuner());
+        const std::uint16_t channel2 = (55'250'000 + 45'750'000) * 16 / 1'000'000;
+        const std::uint8_t divider[] = {std::uint8_t(channel2 >> 8), std::uint8_t(channel2 & 0xFF)};
+        ASSERT_TRUE(card->i2cWrite(0xC0, divider));
+        EXPECT_EQ(card->tunerStatus(), 0x40) << "a station on channel 2";
+    }
+    kelto::v4l2::test::resetCard();
 }
 
 TEST_F(CardChoiceTest, OutOfRangeIntermediateFrequenciesAreNotTaken) {
