@@ -24,6 +24,7 @@ struct InputMade {
 
 std::vector<InputMade> inputsOf(const FakeBttvCard& card) {
     std::vector<InputMade> list;
+    if (card.radio) return list;
     if (card.hasTuner) list.push_back({"Television", V4L2_INPUT_TYPE_TUNER});
     list.push_back({"Composite1", V4L2_INPUT_TYPE_CAMERA});
     list.push_back({"S-Video", V4L2_INPUT_TYPE_CAMERA});
@@ -79,6 +80,12 @@ FakeBttvCard::FakeBttvCard() {
 }
 
 const FakeStation* FakeBttvCard::receivedStation() const {
+    if (radio) {
+        for (const FakeStation& station : stations)
+            if (std::llabs(std::int64_t(frequencyUnits) * 125 / 2 - std::int64_t(station.carrierHz)) <= kRadioReceptionHz)
+                return &station;
+        return nullptr;
+    }
     if (!hasTuner || inputsOf(*this)[input].type != V4L2_INPUT_TYPE_TUNER) return nullptr;
     for (const FakeStation& station : stations) {
         const std::int64_t distance = std::int64_t(frequencyUnits) * kUnitHz - std::int64_t(station.carrierHz);
@@ -190,7 +197,7 @@ int FakeBttvCard::handle(unsigned long request, void* argument) {
         copyName(c.card, sizeof c.card, cardName);
         copyName(c.bus_info, sizeof c.bus_info, "PCI:0000:05:00.0");
         c.version = 0x00060100;
-        c.device_caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_READWRITE | V4L2_CAP_STREAMING |
+        c.device_caps = radio ? V4L2_CAP_RADIO | V4L2_CAP_TUNER : V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_READWRITE | V4L2_CAP_STREAMING |
                         (hasAudioInputs ? V4L2_CAP_AUDIO : 0) | (hasTuner ? V4L2_CAP_TUNER : 0);
         c.capabilities = c.device_caps | V4L2_CAP_DEVICE_CAPS;
         return 0;
@@ -275,6 +282,17 @@ int FakeBttvCard::handle(unsigned long request, void* argument) {
         auto& t = *static_cast<v4l2_tuner*>(argument);
         if (!hasTuner || t.index != 0) return -EINVAL;
         std::memset(&t, 0, sizeof t);
+        if (radio) {
+            copyName(t.name, sizeof t.name, "Radio");
+            t.type = V4L2_TUNER_RADIO;
+            t.capability = V4L2_TUNER_CAP_LOW | V4L2_TUNER_CAP_STEREO;
+            t.rangelow = 87'500'000 / 125 * 2;
+            t.rangehigh = 108'000'000 / 125 * 2;
+            t.signal = signal();
+            t.rxsubchans = t.signal ? V4L2_TUNER_SUB_STEREO : V4L2_TUNER_SUB_MONO;
+            t.audmode = audioMode;
+            return 0;
+        }
         copyName(t.name, sizeof t.name, "Television");
         t.type = V4L2_TUNER_ANALOG_TV;
         t.capability = V4L2_TUNER_CAP_NORM | V4L2_TUNER_CAP_STEREO | V4L2_TUNER_CAP_LANG1 | V4L2_TUNER_CAP_LANG2;
@@ -295,14 +313,15 @@ int FakeBttvCard::handle(unsigned long request, void* argument) {
     case VIDIOC_G_FREQUENCY: {
         auto& f = *static_cast<v4l2_frequency*>(argument);
         if (!hasTuner || f.tuner != 0) return -EINVAL;
-        f.type = V4L2_TUNER_ANALOG_TV;
+        f.type = radio ? V4L2_TUNER_RADIO : V4L2_TUNER_ANALOG_TV;
         f.frequency = frequencyUnits;
         return 0;
     }
     case VIDIOC_S_FREQUENCY: {
         const auto& f = *static_cast<const v4l2_frequency*>(argument);
-        if (!hasTuner || f.tuner != 0 || f.type != V4L2_TUNER_ANALOG_TV) return -EINVAL;
-        frequencyUnits = std::clamp(f.frequency, kLowestUnits, kHighestUnits);
+        if (!hasTuner || f.tuner != 0 || f.type != (radio ? V4L2_TUNER_RADIO : V4L2_TUNER_ANALOG_TV)) return -EINVAL;
+        frequencyUnits = radio ? std::clamp(f.frequency, 87'500'000u / 125 * 2, 108'000'000u / 125 * 2)
+                               : std::clamp(f.frequency, kLowestUnits, kHighestUnits);
         frequencyLog.push_back(f.frequency);
         return 0;
     }

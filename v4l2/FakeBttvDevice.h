@@ -47,6 +47,10 @@ public:
     std::string cardName = "BT878 video (KeltoTV test card)";
     bool hasTuner = true;
     bool hasAudioInputs = true;
+    // A radio device (/dev/radioN) instead: only its FM tuner, in 62.5 Hz units; stations are FM
+    // carriers, received within kRadioReceptionHz.
+    bool radio = false;
+    static constexpr std::uint32_t kRadioReceptionHz = 50'000;
     std::vector<FakeStation> stations;
 
     // The card is gone (true) or back (false).
@@ -56,7 +60,7 @@ public:
     // What the driver set did to it.
     std::uint32_t input = 0;
     v4l2_std_id standard = V4L2_STD_NTSC_M;
-    std::uint32_t frequencyUnits = 0;             // 62.5 kHz
+    std::uint32_t frequencyUnits = 0;             // 62.5 kHz (a radio device: 62.5 Hz)
     std::vector<std::uint32_t> frequencyLog;      // every VIDIOC_S_FREQUENCY
     std::uint32_t audioMode = V4L2_TUNER_MODE_STEREO;
     std::uint32_t audioInput = 0;

@@ -17,6 +17,8 @@ namespace kelto::v4l2 {
 namespace {
 
 constexpr std::uint16_t kRadioWords[] = {0x8EA1, 0xCEAC, 0x8EAC, 0x8EA5, 0x8EAD, 0xC605, 0x8605};
+constexpr std::uint16_t kRadioFineCheckWord = 0x8EAD;
+constexpr std::uint8_t kPhilipsAddress = 0xC0;
 constexpr std::size_t kMaxInputs = 16;
 // Level 0 at full strength; each level below is another eighth of the range lost.
 constexpr int kLevelShift = 13;
@@ -226,8 +228,12 @@ bool V4l2Card::takeTunerWords(std::span<const std::uint8_t> bytes) {
         } else {
             divider_ = word;
         }
+        if (radioMode_) {
+            if (!(word & 0x8000) && !tuneRadio(word)) return false;
+            continue;
+        }
         // A divider at or below the intermediate frequency tunes below the band: nothing to ask.
-        if (radioMode_ || divider_ <= ifUnits_) continue;
+        if (divider_ <= ifUnits_) continue;
         v4l2_frequency frequency{};
         frequency.tuner = 0;
         frequency.type = V4L2_TUNER_ANALOG_TV;
@@ -249,8 +255,47 @@ bool V4l2Card::i2cWrite(std::uint8_t address, std::span<const std::uint8_t> byte
     return true;
 }
 
+bool V4l2Card::radioReady() {
+    if (radio_) return true;
+    if (config_.radioDevicePath.empty()) return false;
+    int error = 0;
+    radio_ = opener_.open(config_.radioDevicePath, error);
+    if (!radio_) return false;
+    v4l2_tuner t{};
+    if (radio_->ioctl(VIDIOC_G_TUNER, &t) != 0 || t.type != V4L2_TUNER_RADIO) {
+        platform::tracef("radio %s has no FM tuner", config_.radioDevicePath.c_str());
+        radio_.reset();
+        return false;
+    }
+    radioLowUnits_ = (t.capability & V4L2_TUNER_CAP_LOW) != 0;
+    return true;
+}
+
+bool V4l2Card::tuneRadio(std::uint16_t divider) {
+    // Without a radio device the words are taken and nothing is received.
+    if (!radioReady()) return true;
+    const std::int64_t hz = config_.tunerAddress == kPhilipsAddress ? std::int64_t(divider) * 62'500 - 10'700'000
+                                                                      : (std::int64_t(divider) - 1320) * 31'250;
+    if (hz <= 0) return true;
+    v4l2_frequency frequency{};
+    frequency.tuner = 0;
+    frequency.type = V4L2_TUNER_RADIO;
+    frequency.frequency = std::uint32_t(radioLowUnits_ ? hz * 2 / 125 : hz / 62'500);
+    const int r = radio_->ioctl(VIDIOC_S_FREQUENCY, &frequency);
+    if (r == -ENODEV) radio_.reset();
+    return r == 0;
+}
+
+std::uint8_t V4l2Card::radioStatus() {
+    v4l2_tuner t{};
+    if (!radioReady() || radio_->ioctl(VIDIOC_G_TUNER, &t) != 0 || t.signal <= 0) return 0;
+    if (controlWord_ == kRadioFineCheckWord) return kLockBit | 2;
+    if (config_.tunerAddress != kPhilipsAddress) return kLockBit | (t.afc < 0 ? 4 : 1);
+    return std::uint8_t(kLockBit | (std::min(t.signal, 0xFFFF) >> kLevelShift));
+}
+
 std::uint8_t V4l2Card::tunerStatus() {
-    if (radioMode_) return 0;
+    if (radioMode_) return radioStatus();
     v4l2_tuner t{};
     if (call(VIDIOC_G_TUNER, &t) != 0 || t.signal <= 0) return kNoSignalStatus;
     followSoundChannels(t.rxsubchans);

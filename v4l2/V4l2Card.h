@@ -10,7 +10,12 @@
 //   the driver's 62.5 kHz units. The status byte answers from VIDIOC_G_TUNER: bit 0x40 while
 //   the driver reports a signal, bits 0..2 a level from its strength (0 full, 3 at half strength,
 //   up to 7 for the faintest), so a usable lock (level below 4) needs at least half strength.
-//   Radio control words put the tuner in radio mode, where this card receives nothing.
+//   Radio control words put the tuner in radio mode: dividers then tune the card's radio device
+//   (the FM carrier: Philips divider x 62.5 kHz - 10.7 MHz, Alps and LG Alps (divider - 1320) x
+//   31.25 kHz), and the status answers from its signal as each radio word asks: the AFC word
+//   0x8EAD reads 2 (on the carrier), the Alps words 1 or 4 (the carrier just below or above, by
+//   the driver's AFC), the others a field strength 0..7 from the signal. Without a radio device
+//   nothing is received.
 // - Sound decoder: its registers are kept; its status bytes say what the tuner hears (b0 bit 0
 //   stereo, bit 1 a second language), and the tuner's audio mode follows it.
 // - Sound route (GPIO data bits 0..1): 3 mutes (V4L2_CID_AUDIO_MUTE), 1 plays the tuner's audio
@@ -134,6 +139,9 @@ private:
     int call(unsigned long request, void* argument);
     void learnDevice();
     bool takeTunerWords(std::span<const std::uint8_t> bytes);
+    bool radioReady();
+    bool tuneRadio(std::uint16_t divider);
+    std::uint8_t radioStatus();
     bool applySoundRoute(std::uint32_t route);
     std::optional<std::uint32_t> audioInputFor(std::uint32_t route) const;
     std::array<std::uint8_t, 3> soundDecoderStatus();
@@ -142,6 +150,8 @@ private:
     V4l2CardConfig config_;
     DeviceOpener& opener_;
     std::unique_ptr<VideoDevice> device_;
+    std::unique_ptr<VideoDevice> radio_;
+    bool radioLowUnits_ = false;
     int lastOpenError_ = 0;
     bool bt878_ = true;
     std::vector<InputInfo> inputs_;

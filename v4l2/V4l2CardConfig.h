@@ -5,6 +5,7 @@
 //   Driver=v4l2            ; v4l2: the card behind a Video4Linux2 device; anything else (or
 //                          ; nothing): the simulated card
 //   Device=/dev/video0     ; the device of the card (default /dev/video0)
+//   RadioDevice=/dev/radio0; the card's FM radio device (default none: the radio finds nothing)
 //   Tuner=Philips          ; the tuner kind the program is told it has: Philips (I2C 0xC0,
 //                          ; default), Alps (0xC2) or LGAlps (0xC6)
 //   IntermediateFrequencyHz=38875000
@@ -20,6 +21,7 @@ namespace kelto::v4l2 {
 struct V4l2CardConfig {
     bool useV4l2 = false;
     std::string devicePath = "/dev/video0";
+    std::string radioDevicePath;
     std::uint8_t tunerAddress = 0xC0;
     std::optional<std::uint32_t> intermediateFrequencyHz;
 };

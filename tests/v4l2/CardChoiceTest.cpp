@@ -40,10 +40,11 @@ struct CardChoiceTest : ::testing::Test {
 };
 
 TEST_F(CardChoiceTest, TheCardFileChoosesTheV4l2SetAndEverythingElseTheSimulatedCard) {
-    const auto file = cardFile("[Card]\nDriver=V4L2\nDevice=/dev/video3\nTuner=LGAlps\nIntermediateFrequencyHz=38900000\n");
+    const auto file = cardFile("[Card]\nDriver=V4L2\nDevice=/dev/video3\nRadioDevice=/dev/radio1\nTuner=LGAlps\nIntermediateFrequencyHz=38900000\n");
     const V4l2CardConfig config = readV4l2CardConfig(file);
     EXPECT_TRUE(config.useV4l2);
     EXPECT_EQ(config.devicePath, "/dev/video3");
+    EXPECT_EQ(config.radioDevicePath, "/dev/radio1");
     EXPECT_EQ(config.tunerAddress, 0xC6);
     EXPECT_EQ(config.intermediateFrequencyHz, 38'900'000u);
     EXPECT_EQ(cardFilePath(), file);
@@ -62,6 +63,7 @@ TEST_F(CardChoiceTest, TheCardFileChoosesTheV4l2SetAndEverythingElseTheSimulated
     const V4l2CardConfig defaults = readV4l2CardConfig(folder / "missing.ini");
     EXPECT_FALSE(defaults.useV4l2);
     EXPECT_EQ(defaults.devicePath, "/dev/video0");
+    EXPECT_EQ(defaults.radioDevicePath, "");
     EXPECT_EQ(defaults.tunerAddress, 0xC0);
     EXPECT_FALSE(defaults.intermediateFrequencyHz);
 }

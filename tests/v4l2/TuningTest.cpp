@@ -168,6 +168,32 @@ TEST_F(TuningTest, TheLibrarysInputsControlsAndMuteReachTheDevice) {
     EXPECT_LT(setTV(2, 7), 0);
 }
 
+TEST_F(TuningTest, TheLibrarysFmTuningFindsStationsOnTheRadioDevice) {
+    radioCard.stations = {{100'000'000}};
+    struct Case {
+        std::uint8_t tunerAddress;
+        const char* name;
+    } tuners[] = {{0xC0, "Philips"}, {0xC2, "Alps"}};
+    for (const Case& tuner : tuners) {
+        useFakeCard(v4l2Config(tuner.tunerAddress, std::nullopt, "/dev/radio0"));
+        loadRurorizi();
+        const auto setRadio = platform::getProc<decltype(&::SetRadioParam)>(rurorizi, "SetRadioParam");
+        const auto getRadio = platform::getProc<decltype(&::GetRadioParam)>(rurorizi, "GetRadioParam");
+        ASSERT_TRUE(setRadio && getRadio);
+        EXPECT_EQ(setRadio(1, 1000), 0) << tuner.name;
+        EXPECT_EQ(getRadio(1), 1000) << tuner.name;
+        EXPECT_LE(std::llabs(std::int64_t(radioCard.frequencyUnits) * 125 / 2 - 100'000'000), 50'000) << tuner.name;
+        EXPECT_EQ(setRadio(1, 1012), -4) << tuner.name << ": nothing at 101.2 MHz";
+        EXPECT_EQ(getRadio(1), 1000) << tuner.name;
+        platform::freeLibrary(rurorizi);
+        rurorizi = nullptr;
+    }
+    // Without a radio device the radio finds nothing.
+    useFakeCard();
+    loadRurorizi();
+    EXPECT_EQ(platform::getProc<decltype(&::SetRadioParam)>(rurorizi, "SetRadioParam")(1, 1000), -4);
+}
+
 TEST_F(TuningTest, TheLibraryLoadsOnACardWithoutTunerAndRefusesToTune) {
     card.hasTuner = false;
     useFakeCard();

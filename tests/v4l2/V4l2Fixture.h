@@ -24,9 +24,11 @@ inline constexpr std::uint32_t kUsChannel7Hz = 175'250'000;
 inline constexpr std::uint32_t kUsChannel33Hz = 585'250'000;
 
 // A card file's choice of the V4L2 set.
-inline V4l2CardConfig v4l2Config(std::uint8_t tunerAddress = 0xC0, std::optional<std::uint32_t> ifHz = std::nullopt) {
+inline V4l2CardConfig v4l2Config(std::uint8_t tunerAddress = 0xC0, std::optional<std::uint32_t> ifHz = std::nullopt,
+                                 std::string radioDevice = {}) {
     V4l2CardConfig config;
     config.useV4l2 = true;
+    config.radioDevicePath = std::move(radioDevice);
     config.tunerAddress = tunerAddress;
     config.intermediateFrequencyHz = ifHz;
     return config;
@@ -75,7 +77,13 @@ protected:
 
     platform::VirtualClock clock{std::chrono::system_clock::time_point(std::chrono::hours(24 * 365 * 30))};
     FakeBttvCard card;
-    FakeDeviceOpener opener{{&card}};
+    FakeBttvCard radioCard = [] {
+        FakeBttvCard made;
+        made.radio = true;
+        made.path = "/dev/radio0";
+        return made;
+    }();
+    FakeDeviceOpener opener{{&card, &radioCard}};
     platform::ModuleHandle driver = nullptr;
 };
 
