@@ -5,6 +5,7 @@
 #include "app/CAboutDlg.h"
 #include "app/ProgramArt.h"
 #include "app/RemoteReceivingWindow.h"
+#include "links/CPowerVcrControllerDlg.h"
 #include "viewer/ViewerWindow.h"
 #include "framework/ControlIds.h"
 #include "framework/MessageBoxes.h"
@@ -39,6 +40,8 @@ CTrayAgentDlg::CTrayAgentDlg(ViewerFactory viewerFactory, platform::WindowSystem
 
 CTrayAgentDlg::~CTrayAgentDlg() {
     timers().killAll();  // nothing reaches the engine while it goes
+    closePowerVcrController();
+    delete powerVcr_.data();
     // The reservation list window shows the engine's table: it goes before the engine.
     reservationUi_.reset();
 }
@@ -100,6 +103,7 @@ void CTrayAgentDlg::buildMessageMap() {
     map.onCommand(ID_EXIT, [this] { exitSequence(); });
     map.onCommand(ID_HELP, [this] { openHelp(); });
     map.onCommand(ID_SETTING_RESERVATION, [this] { reservationUi_->showReservationList(); });
+    map.onCommand(ID_EXECUTE_POWERVCR, [this] { openPowerVcrController(); });
     for (int id : {ID_POWERVCR_SOUND_ON, ID_POWERVCR_TV_AUDIO, ID_POWERVCR_VTR_AUDIO}) map.onCommand(id, [] {});
 }
 
@@ -145,6 +149,8 @@ void CTrayAgentDlg::openViewer() {
     // The viewer's start runs the event loop (its refusal boxes, the hardware start), where a
     // second request (0x46D, a double click, timer 31) can arrive: it must find the viewer taken.
     if (currentViewer() || viewerOpening_ || ended_) return;
+    // The controller's channels and mode are saved before the viewer reads them.
+    closePowerVcrController();
     viewerOpening_ = true;
     ViewerWindow* viewer = viewerFactory_ ? viewerFactory_(*this) : nullptr;
     viewerOpening_ = false;
@@ -153,6 +159,26 @@ void CTrayAgentDlg::openViewer() {
 
 void CTrayAgentDlg::viewerClosed(ViewerWindow* viewer) {
     if (currentViewer() == viewer) setCurrentViewer(nullptr);
+    closePowerVcrController();
+}
+
+void CTrayAgentDlg::openPowerVcrController() {
+    if (ended_ || (powerVcr_ && !powerVcr_->closing())) return;
+    powerVcr_ = new CPowerVcrControllerDlg(system_);
+    if (!powerVcr_->loaded()) {
+        platform::traceLine("Tray agent: the recorder controller cannot be made");
+        delete powerVcr_.data();
+        return;
+    }
+    powerVcr_->initialise();
+}
+
+void CTrayAgentDlg::closePowerVcrController() {
+    if (powerVcr_) powerVcr_->closeController();
+}
+
+CPowerVcrControllerDlg* CTrayAgentDlg::powerVcrController() const {
+    return powerVcr_ && !powerVcr_->closing() ? powerVcr_.data() : nullptr;
 }
 
 MenuItem CTrayAgentDlg::prepareTrayMenu() const {
@@ -195,8 +221,9 @@ bool CTrayAgentDlg::exitSequence() {
     if (deferUntilRecordingEnds([this] { exitSequence(); })) return true;
     // 1. Close the viewer first: it saves its settings.
     if (ViewerWindow* viewer = currentViewer()) system_.sendMessage(viewer->windowHandle(), platform::WM_CLOSE, 0, 0);
-    // 2. The reservation list.
+    // 2. The reservation list, and the recorder controller (it saves its channels).
     reservationUi_->closeReservationList();
+    closePowerVcrController();
     // 3. The reservations.
     reservations_->save();
     // 4. The receiving window goes.

@@ -9,6 +9,8 @@
 #include "reservations/ReservationAgentHost.h"
 #include "resources/MenuResource.h"
 
+#include <QPointer>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,6 +22,7 @@ namespace kelto {
 
 class AgentReservationUi;
 class AgentReservationViewer;
+class CPowerVcrControllerDlg;
 class ReservationEngine;
 class ViewerWindow;
 
@@ -50,6 +53,12 @@ public:
     void showTrayMenu();
     // Runs the exit sequence; false when the user chose to keep the agent running.
     bool exitSequence();
+    // The recorder controller (dialog 293): at most one, owned here. Closing it saves its channels
+    // and mode and releases its tuner; the viewer's opening and closing close it, so only one of
+    // the two drives the tuner.
+    void openPowerVcrController();
+    void closePowerVcrController();
+    CPowerVcrControllerDlg* powerVcrController() const;
     // The program's information box (dialog 100).
     void showProgramInfo();
     void openHelp();
@@ -103,6 +112,7 @@ private:
     platform::WindowSystem& system_;
     ViewerFactory viewerFactory_;
     std::unique_ptr<framework::RemoteReceiver> remote_;
+    QPointer<CPowerVcrControllerDlg> powerVcr_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     bool trayIconAdded_ = false;
     bool endingWithoutQuestion_ = false;

@@ -27,7 +27,7 @@ set(KELTO_LAYER_PARTS platform/qt platform/mixer)
 # Parts of the viewer layer below its window: the core, the panel, the display, the keypad
 # (viewer/keypad) and the frequency table dialogs (viewer/freq) are used by viewer/window, never the
 # other way round.
-set(KELTO_BELOW_VIEWER_WINDOW viewer/core viewer/panel viewer/osd viewer/keypad viewer/freq viewer/config viewer/multiscreen)
+set(KELTO_BELOW_VIEWER_WINDOW viewer/core viewer/panel viewer/osd viewer/keypad viewer/freq viewer/config viewer/capture viewer/multiscreen)
 # Folders that hold no layer's sources.
 set(KELTO_NOT_LAYERS tests cmake data docs scripts)
 

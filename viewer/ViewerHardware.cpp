@@ -1,6 +1,7 @@
 #include "viewer/ViewerHardware.h"
 
 #include "capture/CaptureWindowWidget.h"
+#include "channels/TunerStart.h"
 #include "framework/MessageBoxes.h"
 #include "platform/Trace.h"
 
@@ -35,18 +36,13 @@ std::optional<OpeningRefusal> ViewerHardware::start(ViewerSettings& settings, co
     }
     capture_.SetOverlay(true);
 
-    // The tuner controller: the video driver library, RISC audio off, the hardware library. The
-    // load results are not examined: messages 186/187 are their only report, and every
-    // operation skips an entry point that is missing.
-    controller_.LoadBtVid();
-    controller_.SetRiscAudioFlag(0);
-    controller_.LoadRurorizi();
-    controller_.Open();
-    started_ = true;
-
-    // The country's tuner data (the channel tables were chosen by the settings load).
+    // The tuner controller: the video driver library, RISC audio off, the hardware library and
+    // the country's tuner data (the channel tables were chosen by the settings load). The load
+    // results are not examined: messages 186/187 are their only report, and every operation
+    // skips an entry point that is missing.
     model_.setConfigPath(countryFile);
-    model_.ReadTunerConfig(controller_, settings.countryCode, countryFile);
+    startTunerController(controller_, model_, settings.countryCode, countryFile, RiscAudio::SwitchOff);
+    started_ = true;
     model_.registered() =
         RegisteredChannels(settings.tvList, settings.catvList, settings.tvFineTune, settings.catvFineTune);
     const PictureLevels levels = loadPictureLevels(store_);
@@ -61,9 +57,7 @@ void ViewerHardware::stop() {
     if (!started_) return;
     started_ = false;
     controller_.Mute(true);
-    controller_.Close();
-    controller_.UnloadRurorizi();
-    controller_.UnloadBtVid();
+    releaseTunerController(controller_);
 }
 
 void ViewerHardware::takeBackChannels(ViewerSettings& settings) const {

@@ -7,7 +7,11 @@
 #include "reservations/ReservationRequest.h"
 #include "reservations/ReservationTiming.h"
 #include "reservations/ReserveFile.h"
+#include "tools/keltoctl/RecorderStandIn.h"
 #include "tools/keltoctl/RemoteCommands.h"
+
+#include <atomic>
+#include <csignal>
 
 #include <cstdio>
 #include <cstring>
@@ -29,6 +33,8 @@ int usage() {
         "       keltoctl key NAME [WINDOW]        remote button, sent to the KELTOTV window by default\n"
         "       keltoctl char TEXT [WINDOW]       each character as a character message\n"
         "       keltoctl reserve --channel N --start WHEN --end WHEN [--title TEXT] [--option 0|1|2]\n"
+        "       keltoctl recorder                 stand in for the recorder program until stopped;\n"
+        "                                         prints the keys it receives\n"
         "WINDOW is a window class or title; numbers are decimal or 0x-hex.\n"
         "Keys: fullscreen mute source previous adjust capture left up right down close 0..9\n"
         "WHEN is \"YYYY-MM-DD HH:MM\" or \"HH:MM\" (today), local time.\n",
@@ -166,6 +172,17 @@ int reserve(WindowSystem& system, const std::vector<std::string>& args) {
     return 0;
 }
 
+std::atomic<bool> stopRequested{false};
+
+void requestStop(int) { stopRequested = true; }
+
+int standInForRecorder(WindowSystem& system, const std::vector<std::string>& args) {
+    if (!args.empty()) return usage();
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+    return ctl::runRecorderStandIn(system, stdout, stopRequested);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -185,5 +202,6 @@ int main(int argc, char** argv) {
     if (command == "key") return sendKey(system, args);
     if (command == "char") return sendText(system, args);
     if (command == "reserve") return reserve(system, args);
+    if (command == "recorder") return standInForRecorder(system, args);
     return usage();
 }

@@ -24,7 +24,6 @@
 #include "viewer/panel/PanelTooltips.h"
 #include "viewer/panel/TvFramePainter.h"
 #include "viewer/freq/CFreqTableDlg.h"
-#include "viewer/window/LaterWindows.h"
 #include "platform/Clock.h"
 #include "viewer/window/MinimisedIcon.h"
 #include "viewer/window/SerialStillCapture.h"
@@ -48,7 +47,6 @@
 namespace kelto {
 
 using platform::WindowMessage;
-using viewer::LaterWindow;
 using viewer::PanelRegion;
 
 namespace {
@@ -292,34 +290,15 @@ void CTvViewerDlg::mapCommands() {
             serialCapture_ = std::make_unique<viewer::SerialStillCapture>([this] { return captureNextStill(); });
         serialCapture_->start(settings_.closedCaptions);
     });
-    // The still-picture type: a change is announced on the display.
-    const auto stillType = [this](int type) {
-        if (settings_.imageFormat == type) return;
-        settings_.imageFormat = type;
-        if (session_)
-            session_->showOsd(type == 1 ? "CAPTURE TYPE : JPG" : "CAPTURE TYPE : BMP", viewer::OsdAlign::Left,
-                              viewer::OsdEdge::Bottom, 10);
-    };
-    map.onCommand(32868, [stillType] { stillType(0); });
-    map.onCommand(32869, [stillType] { stillType(1); });
+    map.onCommand(32868, [this] { setStillFileType(0); });
+    map.onCommand(32869, [this] { setStillFileType(1); });
     for (int id : {32906, 32910})
-        map.onCommand(id, [this, stillType] { stillType(settings_.imageFormat == 0 ? 1 : 0); });
+        map.onCommand(id, [this] { setStillFileType(settings_.imageFormat == 0 ? 1 : 0); });
     map.onCommand(32870, [this] {
         if (!session_ || session_->recording()) return;
-        const std::string file = nextRecordingFileName();
-        if (!recordStream(file))
-            framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok, framework::MessageIcon::Stop);
+        RecordStream(nextRecordingFileName());
     });
-    // The recording type: a change is announced on the display.
-    for (const int type : {0, 1, 2})
-        map.onCommand(32872 + type, [this, type] {
-            if (settings_.streamFormat == type) return;
-            settings_.streamFormat = type;
-            static const char* const kTypeNames[] = {"AVI", "MPEG1", "MPEG2"};
-            if (session_)
-                session_->showOsd(std::string("RECORD TYPE : ") + kTypeNames[type], viewer::OsdAlign::Left,
-                                  viewer::OsdEdge::Bottom, 10);
-        });
+    for (const int type : {0, 1, 2}) map.onCommand(32872 + type, [this, type] { setRecordingType(type); });
     map.onCommand(32886, [this] { openFrequencyTables(); });
     map.onCommand(32776, [this] { multiScreen(); });
     map.onCommand(32885, [this] { host_.openReservationList(); });
@@ -331,7 +310,7 @@ void CTvViewerDlg::mapCommands() {
     map.onCommand(32782, [] { viewer::openHomePage(); });
     map.onCommand(32825, [this] { host_.windowSystem().postMessage(windowHandle(), platform::WM_CLOSE, 0, 0); });
     map.onCommand(1007, [this] { configSheet_.open(false); });
-    map.onCommand(1005, [] { openLaterWindow(LaterWindow::CaptureSheet, "the capture sheet"); });
+    map.onCommand(1005, [this] { captureSheet_.open(); });
     map.onCommand(1052, [this] { keypad_.open(); });
     // Items and keys without an action.
     for (int id : {32834, 32911, 32862, 32863, 32864, 32890, 32894, 32899, 32879}) map.onCommand(id, [] {});
@@ -447,7 +426,39 @@ bool CTvViewerDlg::CaptureStill(const std::string& path) {
     }
     if (settings_.imageShow != 0 && imageWindow_)
         imageWindow_->presentCapture(path, QSize(int(capture.GetImageWidth()), int(capture.GetImageHeight())));
+    captureSheet_.stillCaptured();
     return true;
+}
+
+// The still-picture type: a change is announced on the display and followed by the capture sheet.
+void CTvViewerDlg::setStillFileType(int type) {
+    if (settings_.imageFormat == type) return;
+    settings_.imageFormat = type;
+    if (session_)
+        session_->showOsd(type == 1 ? "CAPTURE TYPE : JPG" : "CAPTURE TYPE : BMP", viewer::OsdAlign::Left,
+                          viewer::OsdEdge::Bottom, 10);
+    captureSheet_.stillTypeChanged();
+}
+
+// The recording type: a change is announced on the display and followed by the capture sheet.
+void CTvViewerDlg::setRecordingType(int type) {
+    if (settings_.streamFormat == type) return;
+    settings_.streamFormat = type;
+    static const char* const kTypeNames[] = {"AVI", "MPEG1", "MPEG2"};
+    if (session_)
+        session_->showOsd(std::string("RECORD TYPE : ") + kTypeNames[type], viewer::OsdAlign::Left,
+                          viewer::OsdEdge::Bottom, 10);
+    captureSheet_.recordingTypeChanged();
+}
+
+capture::CCaptureWindow* CTvViewerDlg::captureWindowOrNull() {
+    return hardware_ && hardware_->captureWindow().IsWindow() ? &hardware_->captureWindow() : nullptr;
+}
+
+bool CTvViewerDlg::RecordStream(const std::string& file) {
+    if (recordStream(file)) return true;
+    framework::messageBox(this, LoadMessage(32878), framework::MessageButtons::Ok, framework::MessageIcon::Stop);
+    return false;
 }
 
 std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
@@ -460,6 +471,7 @@ std::int64_t CTvViewerDlg::defaultHandling(const WindowMessage& message) {
 CTvViewerDlg::~CTvViewerDlg() {
     displayWindow_->showPictureOnDesktop(false);  // the picture comes home before it goes
     serialCapture_.reset();  // its threads end before anything they reach goes
+    captureSheet_.destroy();  // so do the still page's
     delete multiScreen_.data();  // its worker ends and the capture window comes back first
     remote_.reset();  // withdrawn from the remote-controller program, then removed
     allowDisplayOff();  // destroyed without a close
@@ -495,6 +507,7 @@ void CTvViewerDlg::closeEvent(QCloseEvent* event) {
     keypad_.destroy();
     // Before the save: the sheet's pages hand the viewer what they keep when they go.
     configSheet_.destroy();
+    captureSheet_.destroy();
     if (serialCapture_) serialCapture_->stopAll();
     host_.viewerClosed(this);
     timers().kill(kDisplayInUseTimer);
@@ -568,17 +581,12 @@ viewer::ViewerKeypad::ViewerSide CTvViewerDlg::keypadSide() {
     return side;
 }
 
-viewer::ViewerConfigSheet::ViewerSide CTvViewerDlg::configSheetSide() {
-    viewer::ViewerConfigSheet::ViewerSide side;
+viewer::SheetWindowChanges::ViewerSide CTvViewerDlg::sheetWindowSide(std::function<void(bool open)> setSheetOpen) {
+    viewer::SheetWindowChanges::ViewerSide side;
     side.window = this;
-    side.viewer = [this]() -> viewer::config::SheetViewer* {
-        return closed_ || !session_ || !hardware_ ? nullptr : &sheetViewer();
-    };
-    side.setSheetOpen = [this](bool open) {
+    side.setSheetOpen = [this, setSheetOpen = std::move(setSheetOpen)](bool open) {
         if (!session_) return;
-        viewer::CompanionWindows companions = session_->companions();
-        companions.configSheetOpen = open;
-        session_->setCompanions(companions);
+        setSheetOpen(open);
         layoutChildren();
         update();
     };
@@ -603,6 +611,32 @@ viewer::ViewerConfigSheet::ViewerSide CTvViewerDlg::configSheetSide() {
         update();
     };
     side.desktop = [this] { return screen()->availableGeometry(); };
+    return side;
+}
+
+viewer::ViewerConfigSheet::ViewerSide CTvViewerDlg::configSheetSide() {
+    viewer::ViewerConfigSheet::ViewerSide side;
+    side.window = sheetWindowSide([this](bool open) {
+        viewer::CompanionWindows companions = session_->companions();
+        companions.configSheetOpen = open;
+        session_->setCompanions(companions);
+    });
+    side.viewer = [this]() -> viewer::config::SheetViewer* {
+        return closed_ || !session_ || !hardware_ ? nullptr : &sheetViewer();
+    };
+    return side;
+}
+
+viewer::ViewerCaptureSheet::ViewerSide CTvViewerDlg::captureSheetSide() {
+    viewer::ViewerCaptureSheet::ViewerSide side;
+    side.window = sheetWindowSide([this](bool open) {
+        viewer::CompanionWindows companions = session_->companions();
+        companions.captureSheetOpen = open;
+        session_->setCompanions(companions);
+    });
+    side.viewer = [this]() -> viewer::capturesheet::CaptureSheetViewer* {
+        return closed_ || !session_ || !hardware_ ? nullptr : &captureSheetViewer();
+    };
     return side;
 }
 

@@ -13,6 +13,7 @@
 #include "settings/ViewerSettings.h"
 #include "viewer/ViewerHardware.h"
 #include "viewer/ViewerWindow.h"
+#include "viewer/capture/CaptureSheetViewer.h"
 #include "viewer/config/SheetViewer.h"
 #include "viewer/core/ViewerPorts.h"
 #include "viewer/core/ViewerSession.h"
@@ -21,10 +22,10 @@
 #include "viewer/panel/PanelState.h"
 #include "viewer/window/ContextMenu.h"
 #include "viewer/window/DisplayModes.h"
-#include "viewer/window/LaterWindows.h"
 #include "viewer/window/PictureMouse.h"
 #include "viewer/window/SystemMenu.h"
 #include "viewer/window/ViewerGeometry.h"
+#include "viewer/window/ViewerCaptureSheet.h"
 #include "viewer/window/ViewerConfigSheet.h"
 #include "viewer/window/ViewerKeypad.h"
 
@@ -53,6 +54,7 @@ class CTvViewerDlg : public framework::Window,
                      private viewer::TimerHost,
                      private viewer::RecordingPort,
                      private viewer::config::SheetViewer,
+                     private viewer::capturesheet::CaptureSheetViewer,
                      private viewer::multiscreen::MultiScreenViewer,
                      private platform::mixer::MixerNotificationTarget {
     Q_OBJECT
@@ -96,7 +98,7 @@ public:
     // save fails the announcement gives way to a failure text. With "imageshow" on, the saved
     // picture then appears in the image window (which does not take the focus). True when the
     // file was written.
-    bool CaptureStill(const std::string& path);
+    bool CaptureStill(const std::string& path) override;
     // Takes the next numbered still picture of the chosen type (the name reserved for this
     // capture alone); the path written, or "" when nothing was.
     std::string captureNextStill();
@@ -127,6 +129,9 @@ public:
     viewer::config::SheetViewer& sheetViewer() { return *this; }
     // The configuration sheet (command 1007), open or not.
     viewer::ViewerConfigSheet& configSheet() { return configSheet_; }
+    // What the capture sheet's pages reach of the viewer, and the sheet (command 1005).
+    viewer::capturesheet::CaptureSheetViewer& captureSheetViewer() { return *this; }
+    viewer::ViewerCaptureSheet& captureSheet() { return captureSheet_; }
     // The multi-screen view (command 32776) while it is open, else null.
     viewer::multiscreen::CMultiScreenDlg* multiScreenView() const { return multiScreen_; }
     // What the multi-screen view reaches of the viewer.
@@ -188,7 +193,9 @@ private:
     void keepDisplayOn();
     void allowDisplayOff();
     viewer::ViewerKeypad::ViewerSide keypadSide();
+    viewer::SheetWindowChanges::ViewerSide sheetWindowSide(std::function<void(bool open)> setSheetOpen);
     viewer::ViewerConfigSheet::ViewerSide configSheetSide();
+    viewer::ViewerCaptureSheet::ViewerSide captureSheetSide();
 
     // --- ports of the session
     void ShowOsdText(const viewer::OsdText& text) override;
@@ -224,6 +231,13 @@ private:
     void setMultiScreen(int cells, const viewer::config::MultiScreenSlots& broadcast,
                         const viewer::config::MultiScreenSlots& cable) override;
 
+    // --- CaptureSheetViewer (the capture sheet's pages; the rest is shared with SheetViewer)
+    capture::CCaptureWindow* captureWindowOrNull() override;
+    void setStillFileType(int type) override;
+    bool RecordStream(const std::string& file) override;
+    bool volumeControlHasMixer() const override { return mixerOpen(); }
+    void setRecordingType(int type);
+
     // --- MultiScreenViewer (the multi-screen view; the rest is shared with the interfaces above)
     int multiScreenCells() const override { return settings_.multiSelect; }
     const viewer::multiscreen::Slots& broadcastSlots() const override { return settings_.multiTv; }
@@ -249,6 +263,7 @@ private:
     std::unique_ptr<viewer::SerialStillCapture> serialCapture_;
     viewer::ViewerKeypad keypad_{keypadSide()};
     viewer::ViewerConfigSheet configSheet_{configSheetSide()};
+    viewer::ViewerCaptureSheet captureSheet_{captureSheetSide()};
     std::unique_ptr<viewer::ViewerDisplayWindow> displayWindow_;
     std::unique_ptr<viewer::ViewerDisplayModes> displayModes_;
     viewer::PanelState panel_;

@@ -3,6 +3,7 @@
 // page when the multi-screen view has no channels), and gives the viewer window back what it
 // lent the sheet once the sheet is gone: the panel's height, full screen left, always on top.
 #include "viewer/config/CEnvironmentSheet.h"
+#include "viewer/window/SheetWindowChanges.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -16,21 +17,8 @@ namespace kelto::viewer {
 class ViewerConfigSheet {
 public:
     struct ViewerSide {
-        QWidget* window = nullptr;  // the owner of the sheet
+        SheetWindowChanges::ViewerSide window;
         std::function<config::SheetViewer*()> viewer;
-        // The companion flag: the sheet counts as open (true) or not.
-        std::function<void(bool open)> setSheetOpen;
-        // The viewer's always-on-top setting, and its window made topmost or not.
-        std::function<bool()> alwaysOnTop;
-        std::function<void(bool topmost)> setTopmost;
-        std::function<bool()> maximised;
-        // Leaves full screen through the viewer's own toggle; the normal window then gets
-        // `extraHeight` pixels more than it had.
-        std::function<void(int extraHeight)> leaveMaximised;
-        // Makes the window taller (or shorter, negative) and lays it out again.
-        std::function<void(int pixels)> growWindow;
-        // The desktop's rectangle (without panels) on the viewer's screen.
-        std::function<QRect()> desktop;
     };
     explicit ViewerConfigSheet(ViewerSide side);
     ~ViewerConfigSheet();
@@ -46,11 +34,10 @@ public:
 private:
     void sheetDestroyed();
 
-    ViewerSide side_;
+    std::function<config::SheetViewer*()> viewer_;
+    SheetWindowChanges window_;
     QPointer<config::CEnvironmentSheet> sheet_;
     QMetaObject::Connection destroyed_;
-    // Whether opening took the panel's height from the window (a maximised window keeps its size).
-    bool shrunk_ = false;
 };
 
 }  // namespace kelto::viewer

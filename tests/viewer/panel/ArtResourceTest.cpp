@@ -24,6 +24,7 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[184] = s[185] = QSize(120, 180);  // the keypad's skin, and with its keys held down
         for (int id = 202; id <= 209; ++id) s[id] = QSize(10, 10);
         s[133] = QSize(105, 15);  // the configuration sheet's tab images, seven of 15 by 15
+        s[241] = QSize(30, 15);  // the capture sheet's tab images, two of 15 by 15
         for (int id = 336; id <= 339; ++id) s[id] = QSize(100, 25);  // its "Close" button
         for (int id = 304; id <= 307; ++id) s[id] = QSize(50, 50);  // the multi-screen page's animation
         for (int id = 330; id <= 332; ++id) s[id] = QSize(70, 70);  // and its layout previews
@@ -34,6 +35,9 @@ const std::map<int, QSize>& expectedBitmaps() {
         s[308] = QSize(640, 64);  // the multi-screen view's deck under its grid
         s[327] = QSize(160, 120);  // its empty cell
         s[153] = s[310] = QSize(48, 20);  // its exit and minimise buttons held down
+        s[295] = QSize(150, 90);  // the recorder controller's face
+        for (int id = 166; id <= 176; ++id) s[id] = QSize(15, 24);  // its digits 0 to 9 and the dash
+        for (int id = 177; id <= 179; ++id) s[id] = QSize(60, 12);  // its mode symbols
         return s;
     }();
     return sizes;
@@ -65,7 +69,7 @@ TEST(ArtResourceTest, EveryBitmapRendersAtItsSizeWithContent) {
 
 TEST(ArtResourceTest, StripBackgroundsAndFramePiecesCoverEveryPixel) {
     // They are painted over whatever the window held before: a see-through pixel would show it.
-    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209, 308, 327, 153, 310}) {
+    for (int id : {163, 164, 165, 202, 203, 204, 205, 206, 207, 208, 209, 308, 327, 153, 310, 295, 166, 176, 177}) {
         const QImage image = argb(bitmapImage(id));
         EXPECT_EQ(opaquePixels(image), image.width() * image.height()) << "bitmap " << id;
     }

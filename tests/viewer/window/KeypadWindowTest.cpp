@@ -88,7 +88,7 @@ TEST_F(KeypadWindowTest, OpensInTheDesktopsCornerInPlaceOfThePanel) {
     EXPECT_FALSE(viewer->session()->companions().keypadOpen);
     EXPECT_EQ(viewer->size(), QSize(484, 424));
     EXPECT_EQ(viewer->panelRect(), QRect(0, 364, 484, 60));
-    EXPECT_TRUE(viewer::laterWindowRequests().empty());  // not maximised: full screen is left alone
+    EXPECT_FALSE(viewer->showState().maximised);  // not maximised: full screen is left alone
 }
 
 TEST_F(KeypadWindowTest, KeysActOnReleaseInsideAndShowTheirTips) {

@@ -17,7 +17,6 @@
 #include "settings/ViewerSettings.h"
 #include "tests/mixer/MixerRig.h"
 #include "tests/viewer/window/RigHost.h"
-#include "viewer/window/LaterWindows.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -49,7 +48,6 @@ protected:
         store.registry().deleteKey(platform::RegHive::CurrentUser, "Software\\UserVxdKeltoTV");
         writeFactoryDefaults(store, platform::programPath().string());
         store.writeInt("user", "CountryCode", 1);
-        viewer::clearLaterWindowRequests();
     }
     void TearDown() override {
         if (viewer) close();
@@ -58,7 +56,6 @@ protected:
         framework::setMessageBoxAnswerer(nullptr);
         framework::setTimerScheduler(nullptr);
         platform::setClock(nullptr);
-        viewer::clearLaterWindowRequests();
     }
 
     CTvViewerDlg* open() {

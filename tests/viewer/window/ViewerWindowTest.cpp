@@ -18,7 +18,6 @@
 #include "settings/ViewerSettings.h"
 #include "tests/mixer/MixerRig.h"
 #include "tests/support/TestRoot.h"
-#include "viewer/window/LaterWindows.h"
 #include "viewer/window/ViewerHost.h"
 
 #include <QApplication>
