@@ -20,7 +20,7 @@ std::string fieldText(const std::uint8_t* field, std::size_t size) {
 
 std::vector<CardListing> findCards(DeviceOpener& opener) {
     std::vector<CardListing> cards;
-    for (const std::string& path : opener.devicePaths()) {
+    for (const std::string& path : opener.devicePaths(DeviceKind::Video)) {
         CardListing listing;
         listing.path = path;
         int error = 0;
@@ -50,7 +50,8 @@ std::vector<CardListing> findCards(DeviceOpener& opener) {
     return cards;
 }
 
-std::string cardListText(const std::vector<CardListing>& cards, const std::filesystem::path& cardFile) {
+std::string cardListText(const std::vector<CardListing>& cards, const std::vector<std::string>& radios,
+                         const std::filesystem::path& cardFile) {
     std::string text;
     const CardListing* first = nullptr;
     for (const CardListing& card : cards) {
@@ -67,6 +68,8 @@ std::string cardListText(const std::vector<CardListing>& cards, const std::files
         text += std::string("    tuner: ") + (card.tuner ? "yes" : "no") + "\n";
         text += "    to use it, in the [Card] section of the card file: Driver=v4l2 and Device=" + card.path + "\n";
     }
+    for (const std::string& radio : radios)
+        text += radio + ": a radio device; for the FM radio, in the [Card] section: RadioDevice=" + radio + "\n";
     if (!first) {
         text += "No Video4Linux2 capture card is present";
         text += cards.empty() ? " (no /dev/video device).\n" : ".\n";
@@ -78,6 +81,8 @@ std::string cardListText(const std::vector<CardListing>& cards, const std::files
     return text;
 }
 
-std::string cardListText() { return cardListText(findCards(systemDeviceOpener()), cardFilePath()); }
+std::string cardListText() {
+    return cardListText(findCards(systemDeviceOpener()), systemDeviceOpener().devicePaths(DeviceKind::Radio), cardFilePath());
+}
 
 }  // namespace kelto::v4l2

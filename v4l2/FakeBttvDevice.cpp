@@ -463,10 +463,10 @@ std::unique_ptr<VideoDevice> FakeDeviceOpener::open(const std::string& path, int
     return nullptr;
 }
 
-std::vector<std::string> FakeDeviceOpener::devicePaths() {
+std::vector<std::string> FakeDeviceOpener::devicePaths(DeviceKind kind) {
     std::vector<std::string> paths;
     for (FakeBttvCard* card : cards_)
-        if (!card->gone()) paths.push_back(card->path);
+        if (!card->gone() && card->radio == (kind == DeviceKind::Radio)) paths.push_back(card->path);
     return paths;
 }
 

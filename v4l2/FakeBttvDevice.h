@@ -111,7 +111,7 @@ class FakeDeviceOpener final : public DeviceOpener {
 public:
     explicit FakeDeviceOpener(std::vector<FakeBttvCard*> cards) : cards_(std::move(cards)) {}
     std::unique_ptr<VideoDevice> open(const std::string& path, int& error) override;
-    std::vector<std::string> devicePaths() override;
+    std::vector<std::string> devicePaths(DeviceKind kind) override;
 
 private:
     std::vector<FakeBttvCard*> cards_;

@@ -64,14 +64,15 @@ public:
         return std::make_unique<SystemVideoDevice>(fd);
     }
 
-    std::vector<std::string> devicePaths() override {
+    std::vector<std::string> devicePaths(DeviceKind kind) override {
+        const std::string stem = kind == DeviceKind::Radio ? "radio" : "video";
         std::vector<std::pair<long, std::string>> found;
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
             const std::string name = entry.path().filename().string();
-            if (!name.starts_with("video") || name.size() == 5) continue;
+            if (!name.starts_with(stem) || name.size() == stem.size()) continue;
             char* end = nullptr;
-            const long number = std::strtol(name.c_str() + 5, &end, 10);
+            const long number = std::strtol(name.c_str() + stem.size(), &end, 10);
             if (*end == '\0') found.emplace_back(number, entry.path().string());
         }
         std::sort(found.begin(), found.end());

@@ -26,14 +26,17 @@ public:
     virtual int poll(int timeoutMs) = 0;
 };
 
+enum class DeviceKind { Video, Radio };
+
 // Opens devices by path and says which exist.
 class DeviceOpener {
 public:
     virtual ~DeviceOpener() = default;
     // The open device, or null with `error` set to the errno of the failure.
     virtual std::unique_ptr<VideoDevice> open(const std::string& path, int& error) = 0;
-    // The capture devices present (/dev/video0, /dev/video1 ...), sorted by number.
-    virtual std::vector<std::string> devicePaths() = 0;
+    // The devices of a kind present (/dev/video0, /dev/video1 ... or /dev/radio0 ...), sorted by
+    // number.
+    virtual std::vector<std::string> devicePaths(DeviceKind kind) = 0;
 };
 
 // The kernel's devices.

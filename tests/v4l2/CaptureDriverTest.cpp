@@ -97,7 +97,7 @@ public:
         auto device = inner_.open(path, error);
         return device ? std::make_unique<Filter>(std::move(device)) : nullptr;
     }
-    std::vector<std::string> devicePaths() override { return inner_.devicePaths(); }
+    std::vector<std::string> devicePaths(DeviceKind kind) override { return inner_.devicePaths(kind); }
 
 private:
     struct Filter final : VideoDevice {

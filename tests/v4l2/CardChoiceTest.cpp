@@ -96,7 +96,9 @@ public:
         error = EACCES;
         return nullptr;
     }
-    std::vector<std::string> devicePaths() override { return {"/dev/video4"}; }
+    std::vector<std::string> devicePaths(DeviceKind kind) override {
+        return kind == DeviceKind::Video ? std::vector<std::string>{"/dev/video4"} : std::vector<std::string>{};
+    }
 };
 
 TEST_F(CardChoiceTest, TheListingNamesEachCardsDriverInputsTunerAndTheLinesToUse) {
@@ -104,7 +106,10 @@ TEST_F(CardChoiceTest, TheListingNamesEachCardsDriverInputsTunerAndTheLinesToUse
     withoutTuner.path = "/dev/video1";
     withoutTuner.hasTuner = false;
     withoutTuner.cardName = "BT848 video (Composite only)";
-    FakeDeviceOpener opener{{&withTuner, &withoutTuner}};
+    FakeBttvCard radio;
+    radio.radio = true;
+    radio.path = "/dev/radio0";
+    FakeDeviceOpener opener{{&withTuner, &withoutTuner, &radio}};
     const auto cards = findCards(opener);
     ASSERT_EQ(cards.size(), 2u);
     EXPECT_EQ(cards[0].driver, "bttv");
@@ -112,20 +117,22 @@ TEST_F(CardChoiceTest, TheListingNamesEachCardsDriverInputsTunerAndTheLinesToUse
     EXPECT_EQ(cards[0].inputs, (std::vector<std::string>{"Television (tuner)", "Composite1", "S-Video"}));
     EXPECT_FALSE(cards[1].tuner);
 
-    const std::string text = cardListText(cards, "/home/u/card.ini");
+    EXPECT_EQ(opener.devicePaths(DeviceKind::Radio), std::vector<std::string>{"/dev/radio0"});
+    const std::string text = cardListText(cards, opener.devicePaths(DeviceKind::Radio), "/home/u/card.ini");
     for (const char* part : {"/dev/video0: BT878 video (KeltoTV test card) (driver bttv), a Bt848/Bt878 card",
                              "inputs: Television (tuner), Composite1, S-Video", "tuner: yes", "tuner: no",
-                             "Device=/dev/video1", "/home/u/card.ini", "Driver=v4l2\n  Device=/dev/video0\n"})
+                             "Device=/dev/video1", "/home/u/card.ini", "Driver=v4l2\n  Device=/dev/video0\n",
+                             "/dev/radio0: a radio device; for the FM radio, in the [Card] section: RadioDevice=/dev/radio0"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
 
     DeniedOpener denied;
-    const std::string deniedText = cardListText(findCards(denied), "/home/u/card.ini");
+    const std::string deniedText = cardListText(findCards(denied), {}, "/home/u/card.ini");
     EXPECT_NE(deniedText.find("/dev/video4: cannot be opened: Permission denied"), std::string::npos) << deniedText;
     EXPECT_NE(deniedText.find("\"video\""), std::string::npos) << deniedText;
     EXPECT_NE(deniedText.find("No Video4Linux2 capture card is present."), std::string::npos) << deniedText;
 
     FakeDeviceOpener none{{}};
-    EXPECT_EQ(cardListText(findCards(none), "/home/u/card.ini"),
+    EXPECT_EQ(cardListText(findCards(none), {}, "/home/u/card.ini"),
               "No Video4Linux2 capture card is present (no /dev/video device).\n"
               "KeltoTV runs on the simulated card described in /home/u/card.ini.\n");
 }
@@ -136,7 +143,7 @@ TEST_F(CardChoiceTest, TheProgramListsTheCardsOfThisMachineAndExits) {
     const int code = kelto::test::waitFor(kelto::test::spawn({(kelto::test::binaryFolder() / "KeltoTV").string(), "--list-cards"}, options));
     EXPECT_EQ(code, 0);
     const std::string output = kelto::test::readFile(options.output);
-    const auto paths = systemDeviceOpener().devicePaths();
+    const auto paths = systemDeviceOpener().devicePaths(DeviceKind::Video);
     if (paths.empty()) {
         EXPECT_NE(output.find("No Video4Linux2 capture card is present"), std::string::npos) << output;
     }

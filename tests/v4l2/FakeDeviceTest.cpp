@@ -158,7 +158,7 @@ TEST_F(FakeDeviceTest, AVanishedCardFailsEveryCallWithNoDevice) {
     int error = 0;
     EXPECT_EQ(opener.open("/dev/video0", error), nullptr);
     EXPECT_EQ(error, ENODEV);
-    EXPECT_TRUE(opener.devicePaths().empty());
+    EXPECT_TRUE(opener.devicePaths(DeviceKind::Video).empty());
     card.vanish(false);
     EXPECT_EQ(call(VIDIOC_QUERYCAP, caps), 0);
 }
@@ -167,7 +167,8 @@ TEST(SystemDeviceTest, AMissingDeviceIsAnErrorNotACrash) {
     int error = 0;
     EXPECT_EQ(systemDeviceOpener().open("/nonexistent/video77", error), nullptr);
     EXPECT_EQ(error, ENOENT);
-    for (const std::string& path : systemDeviceOpener().devicePaths()) EXPECT_TRUE(path.starts_with("/dev/video"));
+    for (const std::string& path : systemDeviceOpener().devicePaths(DeviceKind::Video)) EXPECT_TRUE(path.starts_with("/dev/video"));
+    for (const std::string& path : systemDeviceOpener().devicePaths(DeviceKind::Radio)) EXPECT_TRUE(path.starts_with("/dev/radio"));
 }
 
 }  // namespace
