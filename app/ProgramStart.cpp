@@ -21,6 +21,7 @@ InfoRequest infoRequest(int argc, char** argv) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") return InfoRequest::Help;
         if (arg == "--version") return InfoRequest::Version;
+        if (arg == "--list-cards") return InfoRequest::ListCards;
     }
     return InfoRequest::None;
 }
@@ -30,7 +31,7 @@ std::string versionText() { return std::string("KeltoTV ") + KELTO_VERSION + "\n
 std::string usageText() {
     const std::string root = platform::keltoRoot().string();
     return "usage: KeltoTV [/t | /r]\n"
-           "       KeltoTV --help | --version\n"
+           "       KeltoTV --help | --version | --list-cards\n"
            "\n"
            "Analogue TV viewer and recorder for Bt848/Bt878 TV cards. One process runs the tray\n"
            "agent (with the scheduled recordings) and the TV window; a second start hands its\n"
@@ -42,13 +43,16 @@ std::string usageText() {
            "  /r           wait 5 seconds, then start as without a switch\n"
            "  --help       print this text and exit\n"
            "  --version    print the version and exit\n"
+           "  --list-cards list the TV cards found (Video4Linux2 devices) and the card.ini\n"
+           "               lines that choose one, and exit\n"
            "\n"
            "Environment:\n"
            "  KELTO_ROOT       the folder that holds everything the program keeps\n"
            "                   (default $XDG_DATA_HOME/KeltoTV, or ~/.local/share/KeltoTV)\n"
            "  KELTO_DATA_DIR   the shipped files: country plans, stations, help pages\n"
            "                   (default data/ beside the program)\n"
-           "  KELTO_CARD       the simulated card's description (default card.ini of the data folder)\n"
+           "  KELTO_CARD       the card file (default card.ini of the data folder): the simulated\n"
+           "                   card, or Driver=v4l2 and Device=/dev/videoN for a real card\n"
            "  KELTO_DEBUG      set: the trace log is also written to stderr\n"
            "  XDG_RUNTIME_DIR  where the windows' sockets are (its keltotv/ folder)\n"
            "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG\n"

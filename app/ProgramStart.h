@@ -8,9 +8,10 @@ class QApplication;
 
 namespace kelto {
 
-enum class InfoRequest { None, Help, Version };
+enum class InfoRequest { None, Help, Version, ListCards };
 
-// --help (-h) or --version among the arguments; they are answered without starting anything.
+// --help (-h), --version or --list-cards among the arguments; they are answered without starting
+// anything.
 InfoRequest infoRequest(int argc, char** argv);
 
 // The usage: switches, environment variables and where the files are (with the folders as they

@@ -12,6 +12,9 @@
 #include "platform/ScreenSaverInhibit.h"
 #include "platform/Trace.h"
 #include "platform/qt/WindowPump.h"
+#include "v4l2/CardList.h"
+#include "v4l2/DriverChoice.h"
+#include "v4l2/V4l2CaptureDriver.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -45,6 +48,7 @@ int main(int argc, char** argv) {
     switch (infoRequest(argc, argv)) {
     case InfoRequest::Help: std::fputs(usageText().c_str(), stdout); return 0;
     case InfoRequest::Version: std::fputs(versionText().c_str(), stdout); return 0;
+    case InfoRequest::ListCards: std::fputs(v4l2::cardListText().c_str(), stdout); return 0;
     case InfoRequest::None: break;
     }
 
@@ -55,7 +59,9 @@ int main(int argc, char** argv) {
     const auto application = createApplication(argc, argv);
     application->setQuitOnLastWindowClosed(false);
     platform::prepareInstallRoot();
-    cardsim::registerCaptureDriver();
+    // The card file chooses the driver set: the simulated card, or a real card through V4L2.
+    if (v4l2::chooseDriverSet() == v4l2::DriverSet::V4l2) v4l2::registerCaptureDriver();
+    else cardsim::registerCaptureDriver();
     // The viewer keeps the desktop's screen saver away while it shows the picture.
     platform::installSessionScreenSaverInhibitor();
     // Full screen at 640 by 480 switches the display only on X11; elsewhere it is a maximise.

@@ -146,7 +146,7 @@ SequenceResult runSequenceCapture(drivers::CaptureDriver& driver, const Sequence
         if (watcher.aborted() || stopped()) break;
 
         if (!driver.grabFrame(picture, due)) {
-            result.error = "the driver delivered no picture";
+            result.error = driver.lastError().empty() ? "the driver delivered no picture" : driver.lastError();
             ok = false;
             break;
         }

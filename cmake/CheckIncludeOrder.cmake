@@ -10,7 +10,7 @@ set(KELTO_LAYERS
   "platform"
   "resources"
   "drivers"
-  "cardsim|rurorizi"
+  "cardsim|v4l2|rurorizi"
   "settings"
   "channels"
   "mixer"

@@ -81,6 +81,10 @@ public:
     // Fills the buffer with the sound from `start` on (buffer.size() / channels sample frames).
     // False when not open.
     virtual bool readSound(std::chrono::system_clock::time_point start, std::span<std::int16_t> buffer) = 0;
+
+    // What went wrong with the last call that failed, in words for the user (the device is
+    // gone, ...); empty when the driver has nothing to say.
+    virtual std::string lastError() const { return {}; }
 };
 
 // The numbered list of capture drivers on this machine: ten slots that drivers register into.

@@ -28,6 +28,8 @@ std::map<void*, LoadedModule*> modulesByHandle;
 thread_local std::string loadError;
 // (shared-object file name, export name) pairs that getProcAddress does not find.
 std::set<std::pair<std::string, std::string>> hiddenExports;
+// Shared-object file names loaded in place of others (substituteLibrary).
+std::map<std::string, std::string> substitutes;
 
 std::string findInProgramFolder(const std::string& fileName) {
     std::error_code ec;
@@ -63,7 +65,8 @@ std::string sharedObjectNameFor(std::string_view libraryName) {
 
 ModuleHandle loadLibrary(std::string_view libraryName) {
     std::lock_guard lock(loaderMutex);
-    const std::string fileName = sharedObjectNameFor(libraryName);
+    std::string fileName = sharedObjectNameFor(libraryName);
+    if (const auto substitute = substitutes.find(fileName); substitute != substitutes.end()) fileName = substitute->second;
     std::string path = findInProgramFolder(fileName);
     void* dl = ::dlopen(path.empty() ? fileName.c_str() : path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!dl) {
@@ -114,6 +117,13 @@ bool freeLibrary(ModuleHandle module) {
 std::string modulePath(ModuleHandle module) { return module ? module->path : std::string(); }
 
 std::string lastLoadError() { return loadError; }
+
+void substituteLibrary(std::string_view libraryName, std::string_view replacementName) {
+    std::lock_guard lock(loaderMutex);
+    const std::string fileName = sharedObjectNameFor(libraryName);
+    if (replacementName.empty()) substitutes.erase(fileName);
+    else substitutes[fileName] = sharedObjectNameFor(replacementName);
+}
 
 void hideExport(std::string_view libraryName, std::string_view exportName) {
     std::lock_guard lock(loaderMutex);

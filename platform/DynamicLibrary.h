@@ -30,6 +30,10 @@ bool freeLibrary(ModuleHandle module);
 // The path the module was loaded from.
 std::string modulePath(ModuleHandle module);
 
+// The driver set chosen at start: a later load of `libraryName` ("BtVid_32.dll") loads
+// `replacementName` instead, for every caller in the process. An empty replacement ends it.
+void substituteLibrary(std::string_view libraryName, std::string_view replacementName);
+
 // For tests of callers that must cope with an incomplete library: getProcAddress answers null for
 // this export of the named library ("BtVid_32.dll"), as if the library did not have it.
 // clearHiddenExports makes every export visible again.
