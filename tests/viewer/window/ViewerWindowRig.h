@@ -85,7 +85,7 @@ protected:
         store.writeInt("tvchannel", "tv_count", n);
     }
     // Runs what was posted to the viewer's window (no pump runs in tests) until `done` holds;
-    // false when it did not within a second.
+    // false when it did not within ten seconds.
     template <typename Done>
     static bool deliverPostedUntil(Done done) {
         return QTest::qWaitFor([&] {
@@ -93,7 +93,7 @@ protected:
             QApplication::processEvents();
             QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             return done();
-        }, 1000);
+        }, 10000);  // a bound, not a wait: a worker under a sanitizer on a busy machine is slow
     }
     capture::CaptureWindowWidget* picture() const { return viewer->findChild<capture::CaptureWindowWidget*>(); }
     // Lets the card's clock run frame by frame until the picture holds a frame.
