@@ -134,7 +134,7 @@ bool CCapturePage1::captureOneFrame() {
     auto* window = viewer_.captureWindowOrNull();
     if (!window || !window->IsWindow()) return false;
     ViewerSettings& settings = viewer_.viewerSettings();
-    if (stillFolderMissing(currentStillFolder(settings))) {
+    if (captureFolderMissing(currentStillFolder(settings))) {
         framework::messageBox(this, LoadMessage(kMissingFolderString), framework::MessageButtons::Ok,
                               framework::MessageIcon::Information);
         return false;

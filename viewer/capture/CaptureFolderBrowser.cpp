@@ -4,6 +4,8 @@
 
 #include <QFileDialog>
 
+#include <filesystem>
+
 namespace kelto::viewer::capturesheet {
 
 namespace {
@@ -12,6 +14,11 @@ std::function<std::optional<std::string>(const std::string&)>& answerer() {
     return instance;
 }
 }  // namespace
+
+bool captureFolderMissing(const std::string& folder) {
+    std::error_code error;
+    return folder.empty() || !std::filesystem::is_directory(folder, error);
+}
 
 std::optional<std::string> chooseCaptureFolder(QWidget* owner, const std::string& current) {
     if (answerer()) return answerer()(current);

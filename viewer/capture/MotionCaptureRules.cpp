@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <system_error>
 
 namespace kelto::viewer::capturesheet {
@@ -30,12 +29,6 @@ std::string& recordingStem(ViewerSettings& settings) {
 std::string nextRecordingFile(ViewerSettings& settings) {
     return capture::NextCaptureFileName(recordingFolder(settings), recordingStem(settings),
                                         capture::recordingTypeFrom(settings.streamFormat));
-}
-
-bool captureFolderMissing(const std::string& folder) {
-    if (folder.size() == 3) return false;
-    std::error_code error;
-    return !std::filesystem::is_directory(folder, error);
 }
 
 namespace {

@@ -15,9 +15,6 @@ std::string& recordingFolder(ViewerSettings& settings);
 std::string& recordingStem(ViewerSettings& settings);
 // The next numbered file of the current recording type.
 std::string nextRecordingFile(ViewerSettings& settings);
-// Whether a capture must stop for a missing folder: the folder does not exist, unless it is a
-// drive root (exactly three characters), which is never tested.
-bool captureFolderMissing(const std::string& folder);
 
 // --- The file-format summary.
 struct FileFormatSummary {

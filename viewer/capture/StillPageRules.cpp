@@ -3,7 +3,6 @@
 #include "capture/CaptureTypes.h"
 #include "capture/NextCaptureFileName.h"
 
-#include <filesystem>
 #include <system_error>
 
 namespace kelto::viewer::capturesheet {
@@ -34,11 +33,6 @@ std::string pictureSizeText(std::uint32_t imageWidth) {
     case 640: return "640*480";
     default: return "320*240";
     }
-}
-
-bool stillFolderMissing(const std::string& folder) {
-    std::error_code error;
-    return folder.empty() || !std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace kelto::viewer::capturesheet

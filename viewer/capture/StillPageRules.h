@@ -1,7 +1,6 @@
 #pragma once
 // What the still page works out without widgets: the current folder and stem (the pair of the
-// current file type), the next file a capture writes, the picture size text, and whether a folder
-// is refused before a capture.
+// current file type), the next file a capture writes and the picture size text.
 #include "settings/ViewerSettings.h"
 
 #include <cstdint>
@@ -22,9 +21,5 @@ std::string nextStillFile(const ViewerSettings& settings);
 // by name, anything else as 320*240.
 std::string pictureSizeText(std::uint32_t imageWidth);
 
-// A folder the page refuses to capture into: it is not an existing folder. Every folder text is
-// tested, short ones included (a three-character text is no drive root here, and the root "/"
-// passes the test anyway).
-bool stillFolderMissing(const std::string& folder);
 
 }  // namespace kelto::viewer::capturesheet

@@ -1,6 +1,7 @@
 // What the motion page and its dialogs decide, without widgets: the summary text, the audio
 // format's radio indexes, the recording limits' checks and corrections, the folder and stem of
 // the recording type, and the recording indicator's text.
+#include "viewer/capture/CaptureFolderBrowser.h"
 #include "viewer/capture/MotionCaptureRules.h"
 #include "viewer/osd/RecordingClock.h"
 
@@ -155,10 +156,12 @@ TEST_F(RecordingFileTest, MpegOneNumbersOnAndMpegTwoSharesTheSequence) {
     EXPECT_EQ(nextRecordingFile(settings), (folder / "MPGOne2.MPG").string());
 }
 
-TEST_F(RecordingFileTest, AMissingFolderStopsACaptureUnlessItIsADriveRoot) {
+TEST_F(RecordingFileTest, AMissingFolderStopsACaptureHoweverShortItsName) {
     EXPECT_FALSE(captureFolderMissing(folder.path().string()));
     EXPECT_TRUE(captureFolderMissing((folder / "gone").string()));
-    EXPECT_FALSE(captureFolderMissing("C:\\"));
+    EXPECT_TRUE(captureFolderMissing("C:\\"));  // no drive root here: three characters are a name
+    EXPECT_TRUE(captureFolderMissing(""));
+    EXPECT_FALSE(captureFolderMissing("/"));
     test::writeFile(folder / "plain", "x");
     EXPECT_TRUE(captureFolderMissing((folder / "plain").string()));  // a file is no folder
 }
