@@ -41,7 +41,7 @@ protected:
         picture()->service().setSequenceObserver([this, atIndex, &seen, then](std::uint32_t index) {
             if (index != atIndex) return;
             seen.seen = true;
-            seen.status = page()->statusText();
+            if (page()) seen.status = page()->statusText();  // no sheet for a Ctrl+R recording
             if (RecordingIndicator* shown = indicator()) {
                 seen.indicatorText = shown->text();
                 seen.indicatorVisible = shown->isVisible();
