@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -39,6 +40,12 @@ inline constexpr unsigned kAlsaLatencyUs = 60000;
 // The system's output through ALSA ("default" unless told). With configuration text, the device
 // is looked up in that configuration alone instead of the system's (tests name a file device).
 std::unique_ptr<PcmOutput> makeAlsaPcmOutput(std::string device = "default", std::string configuration = {});
+
+// The output the program plays through: ALSA's "default" device, or the one $KELTO_SOUND_DEVICE
+// names; null (no sound played) when that says "none". A factory installed for tests takes its
+// place; setSoundOutputFactory({}) restores it.
+std::unique_ptr<PcmOutput> makeSoundOutput();
+void setSoundOutputFactory(std::function<std::unique_ptr<PcmOutput>()> factory);
 
 // Keeps what it is given; plays nothing unless told to (play), so tests see what was queued.
 class InMemoryPcmOutput final : public PcmOutput {
