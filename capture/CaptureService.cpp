@@ -313,7 +313,19 @@ void CaptureService::deliverLiveFrame() {
     if (!driver_ || !sink_) return;
     const drivers::FrameFormat format = driver_->frameFormat();
     liveBuffer_.resize(format.imageBytes());
-    if (!driver_->grabFrame(liveBuffer_, platform::clock().now())) return;
+    if (!driver_->grabFrame(liveBuffer_, platform::clock().now())) {
+        // A driver that says why (its card is gone) is heard once, not at every frame.
+        const std::string why = driver_->lastError();
+        if (!why.empty() && why != troubleShown_) {
+            troubleShown_ = why;
+            sink_->presentTrouble(why);
+        }
+        return;
+    }
+    if (!troubleShown_.empty()) {
+        troubleShown_.clear();
+        sink_->presentTrouble({});
+    }
     sink_->presentFrame({format, liveBuffer_, std::chrono::steady_clock::now()});
 }
 

@@ -154,6 +154,7 @@ private:
     bool liveTimerForOverlay_ = false;
     std::uint32_t liveTimerPreviewMs_ = 0;
     std::chrono::system_clock::time_point liveArmedAt_{};
+    std::string troubleShown_;  // what the sink was last told about a picture that failed
     std::unique_ptr<LiveSoundPump> sound_;
     double soundLevel_ = 1.0;
     QTimer soundTimer_;
