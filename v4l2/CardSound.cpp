@@ -34,7 +34,7 @@ public:
         int err = snd_pcm_open(&pcm_, device_.c_str(), SND_PCM_STREAM_CAPTURE, SND_PCM_NONBLOCK);
         if (err >= 0)
             err = snd_pcm_set_params(pcm_, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, format.channels,
-                                     format.sampleRateHz, 1, 40000);
+                                     format.sampleRateHz, 1, 20000);
         if (err >= 0) err = snd_pcm_start(pcm_);
         if (err < 0) {
             error_ = "the card's sound device " + device_ + " cannot be opened (" + snd_strerror(err) + ")";

@@ -28,7 +28,7 @@ public:
     virtual std::string lastError() const { return {}; }
 };
 
-// The ALSA capture stream of `device` (non-blocking, about 10 ms periods).
+// The ALSA capture stream of `device` (non-blocking, about 20 ms of buffer in short periods).
 std::unique_ptr<SoundSource> makeAlsaSoundSource(std::string device);
 
 // The ALSA device the card's sound comes from: SoundDevice= of the card file, else the first
@@ -37,7 +37,7 @@ std::string cardSoundDevice(const V4l2CardConfig& config);
 
 class CardSound {
 public:
-    static constexpr std::chrono::milliseconds kCaptureDelay{40};
+    static constexpr std::chrono::milliseconds kCaptureDelay{30};
     // The longest stretch kept for a reader that is behind.
     static constexpr std::chrono::milliseconds kLongestKept{2000};
 

@@ -35,7 +35,7 @@ public:
 };
 
 // The longest stretch the ALSA output keeps queued, in microseconds.
-inline constexpr unsigned kAlsaLatencyUs = 60000;
+inline constexpr unsigned kAlsaLatencyUs = 50000;
 
 // The system's output through ALSA ("default" unless told). With configuration text, the device
 // is looked up in that configuration alone instead of the system's (tests name a file device).
