@@ -4,8 +4,10 @@
 #include "tests/viewer/window/ViewerWindowRig.h"
 
 #include "platform/sound/PcmOutput.h"
+#include "tests/support/TestRoot.h"
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace kelto::test {
@@ -100,6 +102,38 @@ TEST_F(LiveSoundFromViewerTest, WithAMixerLineTheMixerSetsTheLoudness) {
     const int full = playLoudest();
     viewer->session()->SetVolumeStep(4);
     EXPECT_EQ(playLoudest(), full);
+}
+
+// The same through ALSA: a file device of a private configuration records what the viewer played.
+TEST_F(LiveSoundFromViewerTest, TheSimulatedCardsToneArrivesThroughAlsa) {
+    TemporaryFolder alsa("alsa");
+    const auto file = alsa / "played.raw";
+    const std::string configuration =
+        "pcm.kelto_test { type file slave.pcm { type null } file \"" + file.string() + "\" format \"raw\" }\n";
+    if (!platform::sound::makeAlsaPcmOutput("kelto_test", configuration)->open({48000, 2}))
+        GTEST_SKIP() << "ALSA cannot open its file device here";
+    platform::sound::setSoundOutputFactory(
+        [&] { return platform::sound::makeAlsaPcmOutput("kelto_test", configuration); });
+    ASSERT_TRUE(open());
+    ASSERT_TRUE(service().liveSoundPlaying());
+    for (int i = 0; i < 5; ++i) {
+        clock.advanceMs(20);
+        service().pumpLiveSound();
+    }
+    close();  // the output closes with the viewer and the file has it all
+
+    const std::string raw = readFile(file);
+    ASSERT_EQ(raw.size(), 5u * 960 * 2 * sizeof(std::int16_t));
+    std::vector<std::int16_t> samples(raw.size() / 2);
+    std::memcpy(samples.data(), raw.data(), raw.size());
+    int loudest = 0, crossings = 0;
+    for (std::size_t i = 0; i < samples.size(); i += 2) {
+        loudest = std::max(loudest, std::abs(int(samples[i])));
+        if (i >= 2 && (samples[i - 2] < 0) != (samples[i] < 0)) ++crossings;
+    }
+    EXPECT_GT(loudest, 1000) << "the station's tone";
+    // A 440 Hz tone crosses zero 88 times in 100 ms.
+    EXPECT_NEAR(crossings, 88, 4);
 }
 
 }  // namespace
