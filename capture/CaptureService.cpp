@@ -28,10 +28,13 @@ CaptureService::CaptureService() {
         deliverLiveFrame();
         if (liveTimer_.isSingleShot()) armLiveTimer();
     });
+    soundTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&soundTimer_, &QTimer::timeout, [this] { pumpLiveSound(); });
 }
 
 CaptureService::~CaptureService() {
     liveTimer_.stop();
+    stopLiveSound();
     if (driver_) driver_->close();
 }
 
@@ -43,6 +46,7 @@ std::optional<drivers::CaptureDriverDescription> CaptureService::driverDescripti
 int CaptureService::driverConnect(std::uint32_t index) {
     note(CaptureMessage::DriverConnect);
     if (capturing_) return 0;
+    stopLiveSound();
     if (driver_) {
         driver_->close();
         driver_.reset();
@@ -67,6 +71,7 @@ int CaptureService::driverConnect(std::uint32_t index) {
 int CaptureService::driverDisconnect() {
     note(CaptureMessage::DriverDisconnect);
     if (capturing_ || !driver_) return 0;
+    stopLiveSound();
     driver_->close();
     driver_.reset();
     overlay_ = preview_ = false;
@@ -308,11 +313,56 @@ void CaptureService::deliverLiveFrame() {
     if (!driver_ || !sink_) return;
     const drivers::FrameFormat format = driver_->frameFormat();
     liveBuffer_.resize(format.imageBytes());
-    if (!driver_->grabFrame(liveBuffer_, platform::clock().now())) return;
+    if (!driver_->grabFrame(liveBuffer_, platform::clock().now())) {
+        // A driver that says why (its card is gone) is heard once, not at every frame.
+        const std::string why = driver_->lastError();
+        if (!why.empty() && why != troubleShown_) {
+            troubleShown_ = why;
+            sink_->presentTrouble(why);
+        }
+        return;
+    }
+    if (!troubleShown_.empty()) {
+        troubleShown_.clear();
+        sink_->presentTrouble({});
+    }
     sink_->presentFrame({format, liveBuffer_, std::chrono::steady_clock::now()});
 }
 
+void CaptureService::setLiveSoundOutput(std::unique_ptr<platform::sound::PcmOutput> output) {
+    stopLiveSound();
+    sound_ = output ? std::make_unique<LiveSoundPump>(std::move(output)) : nullptr;
+    if (sound_) sound_->setLevel(soundLevel_);
+    updateLiveSound();
+}
+
+void CaptureService::setLiveSoundLevel(double level) {
+    soundLevel_ = level;
+    if (sound_) sound_->setLevel(level);
+}
+
+void CaptureService::pumpLiveSound() {
+    if (sound_ && !capturing_) sound_->pump();
+}
+
+void CaptureService::stopLiveSound() {
+    soundTimer_.stop();
+    if (sound_) sound_->stop();
+}
+
+void CaptureService::updateLiveSound() {
+    const bool wanted = sound_ && driver_ && !capturing_ && (overlay_ || preview_) && driver_->hasAudio();
+    if (!wanted) {
+        stopLiveSound();
+        return;
+    }
+    if (sound_->running()) return;
+    if (!sound_->start(*driver_)) return;
+    soundTimer_.start(LiveSoundPump::kPeriod);
+}
+
 void CaptureService::updateLiveTimer() {
+    updateLiveSound();
     if (!driver_ || capturing_ || (!overlay_ && !preview_)) {
         liveTimer_.stop();
         return;

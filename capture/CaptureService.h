@@ -13,6 +13,7 @@
 #include "capture/CaptureRecords.h"
 #include "capture/CaptureTypes.h"
 #include "capture/LiveFrame.h"
+#include "capture/LiveSoundPump.h"
 #include "capture/SequenceCapture.h"
 #include "capture/StreamRecorder.h"
 #include "drivers/CaptureDriver.h"
@@ -110,11 +111,22 @@ public:
     // Takes one live frame now and gives it to the sink (what the live timer does).
     void deliverLiveFrame();
 
+    // --- The live sound: while the live picture runs and no recording reads the driver, the
+    // driver's sound goes to this output (none: no live sound). ---
+    void setLiveSoundOutput(std::unique_ptr<platform::sound::PcmOutput> output);
+    // 0 silences, 1 plays the sound as the card gives it.
+    void setLiveSoundLevel(double level);
+    bool liveSoundPlaying() const { return sound_ && sound_->running(); }
+    // Moves the sound due by now to the output (what the sound timer does).
+    void pumpLiveSound();
+
 private:
     void note(CaptureMessage message) const {
         if (observer_) observer_(message);
     }
     void updateLiveTimer();
+    void updateLiveSound();
+    void stopLiveSound();
     void armLiveTimer();
     std::chrono::milliseconds nextLiveDelay();
 
@@ -142,6 +154,10 @@ private:
     bool liveTimerForOverlay_ = false;
     std::uint32_t liveTimerPreviewMs_ = 0;
     std::chrono::system_clock::time_point liveArmedAt_{};
+    std::string troubleShown_;  // what the sink was last told about a picture that failed
+    std::unique_ptr<LiveSoundPump> sound_;
+    double soundLevel_ = 1.0;
+    QTimer soundTimer_;
 };
 
 }  // namespace kelto::capture

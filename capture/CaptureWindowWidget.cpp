@@ -46,11 +46,29 @@ void CaptureWindowWidget::presentFrame(const LiveFrame& frame) {
     update();
 }
 
+void CaptureWindowWidget::presentTrouble(const std::string& text) {
+    trouble_ = QString::fromStdString(text);
+    if (!text.empty()) platform::traceLine("capture: the live picture stops: " + text);
+    update();
+}
+
+void CaptureWindowWidget::paintTrouble(QPainter& painter) const {
+    if (trouble_.isEmpty()) return;
+    const QRect area = rect();
+    QRect box = area.adjusted(8, 0, -8, 0);
+    box = painter.boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, trouble_).adjusted(-8, -6, 8, 6);
+    box.moveCenter(area.center());
+    painter.fillRect(box, QColor(0, 0, 0, 190));
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, trouble_);
+}
+
 void CaptureWindowWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();
     if (picture_.isNull()) {
         painter.fillRect(area, Qt::black);
+        paintTrouble(painter);
         return;
     }
     const DisplayOptions options = service_.displayOptions();
@@ -73,6 +91,7 @@ void CaptureWindowWidget::paintEvent(QPaintEvent*) {
         painter.setPen(Qt::white);
         painter.drawText(line.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, caption);
     }
+    paintTrouble(painter);
     painter.end();
     ++painted_;
     lastDelay_ = std::chrono::steady_clock::now() - pictureLeftDriverAt_;

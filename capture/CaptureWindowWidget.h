@@ -9,6 +9,7 @@
 #include "capture/CaptureService.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <chrono>
@@ -23,6 +24,9 @@ public:
     CaptureService& service() { return service_; }
 
     void presentFrame(const LiveFrame& frame) override;
+    // Shown over the picture (its last frame stays) until pictures arrive again; traced once.
+    void presentTrouble(const std::string& text) override;
+    const QString& troubleText() const { return trouble_; }
     bool showVideoFormatDialog(CaptureService& service) override;
     bool showVideoCompressionDialog(CaptureService& service) override;
     bool showVideoDisplayDialog(CaptureService& service) override;
@@ -38,8 +42,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintTrouble(QPainter& painter) const;
+
     CaptureService service_;
     QImage picture_;
+    QString trouble_;
     std::chrono::steady_clock::time_point pictureLeftDriverAt_{};
     std::chrono::nanoseconds lastDelay_{0};
     std::uint64_t presented_ = 0;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace kelto::capture {
 
@@ -22,6 +23,9 @@ class FrameSink {
 public:
     virtual ~FrameSink() = default;
     virtual void presentFrame(const LiveFrame& frame) = 0;
+    // The live picture cannot be had, in words for the user (the card is gone, ...); empty once
+    // pictures arrive again.
+    virtual void presentTrouble(const std::string& text) { (void)text; }
 };
 
 // The driver's own dialogs; each returns true when the user confirmed it.

@@ -22,8 +22,8 @@ set(KELTO_LAYERS
   "app"
   "tools")
 # Parts of a layer above its plain folder: they use the plain folder, not it them, nor each other
-# (platform/ itself is plain C++; platform/qt needs Qt, platform/mixer the sound system).
-set(KELTO_LAYER_PARTS platform/qt platform/mixer)
+# (platform/ itself is plain C++; platform/qt needs Qt, platform/mixer and platform/sound the sound system).
+set(KELTO_LAYER_PARTS platform/qt platform/mixer platform/sound)
 # Parts of the viewer layer below its window: the core, the panel, the display, the keypad
 # (viewer/keypad) and the frequency table dialogs (viewer/freq) are used by viewer/window, never the
 # other way round.

@@ -77,15 +77,18 @@ bool V4l2CaptureDriver::fail(std::string why) {
     lastError_ = std::move(why);
     stopStreaming();
     device_.reset();
+    sound_.reset();
     return false;
 }
 
 bool V4l2CaptureDriver::open() {
     if (device_) return true;
     DeviceOpener* opener = nullptr;
+    V4l2CardConfig config;
     {
         CardLock card;
-        devicePath_ = card->config().devicePath;
+        config = card->config();
+        devicePath_ = config.devicePath;
         opener = &card->opener();
     }
     int error = 0;
@@ -102,12 +105,37 @@ bool V4l2CaptureDriver::open() {
     if (call(VIDIOC_G_STD, &now) == 0) fiveTwentyFiveLines_ = (now & V4L2_STD_525_60) != 0;
     lastError_.clear();
     havePicture_ = false;
-    return startStreaming(format_);
+    if (!startStreaming(format_)) return false;
+    // The card's sound: without its device (or when it cannot be opened) the pictures come alone.
+    if (const std::string soundDevice = cardSoundDevice(config); !soundDevice.empty()) {
+        sound_ = std::make_unique<CardSound>(soundDevice);
+        if (!sound_->start(soundFormat_)) sound_.reset();
+    }
+    return true;
 }
 
 void V4l2CaptureDriver::close() {
     stopStreaming();
     device_.reset();
+    sound_.reset();
+}
+
+bool V4l2CaptureDriver::setSoundFormat(const drivers::SoundFormat& format) {
+    if (format.sampleRateHz < 8000 || format.sampleRateHz > 48000 || (format.channels != 1 && format.channels != 2) ||
+        format.bitsPerSample != 16)
+        return false;
+    if (sound_ && format != soundFormat_ && !sound_->start(format)) {
+        sound_->start(soundFormat_);
+        return false;
+    }
+    soundFormat_ = format;
+    return true;
+}
+
+bool V4l2CaptureDriver::readSound(std::chrono::system_clock::time_point start, std::span<std::int16_t> buffer) {
+    if (!device_ || !sound_) return false;
+    sound_->read(start, buffer);
+    return true;
 }
 
 void V4l2CaptureDriver::stopStreaming() {

@@ -8,8 +8,10 @@
 // Each grab takes every picture the device has filled since the last grab and keeps the newest,
 // waiting at most kFirstPictureWaitMs for a first one. When the device disappears (ENODEV) the
 // driver closes, grabs fail and lastError() says what happened; the trace log says it too.
-// The card's sound is not captured here (hasAudio() is false).
+// The card's sound comes from its ALSA capture device (CardSound.h) while the driver is open;
+// without one the driver has no sound.
 #include "drivers/CaptureDriver.h"
+#include "v4l2/CardSound.h"
 #include "v4l2/VideoDevice.h"
 
 #include <linux/videodev2.h>
@@ -47,10 +49,10 @@ public:
     std::uint32_t microsecondsPerFrame() const override;
     bool grabFrame(std::span<std::uint8_t> buffer, std::optional<std::chrono::system_clock::time_point> at) override;
 
-    bool hasAudio() const override { return false; }
-    drivers::SoundFormat soundFormat() const override { return {}; }
-    bool setSoundFormat(const drivers::SoundFormat&) override { return false; }
-    bool readSound(std::chrono::system_clock::time_point, std::span<std::int16_t>) override { return false; }
+    bool hasAudio() const override { return sound_ && sound_->running(); }
+    drivers::SoundFormat soundFormat() const override { return soundFormat_; }
+    bool setSoundFormat(const drivers::SoundFormat& format) override;
+    bool readSound(std::chrono::system_clock::time_point start, std::span<std::int16_t> buffer) override;
 
     std::string lastError() const override { return lastError_; }
     // The device's picture as it streams (for tests).
@@ -77,6 +79,8 @@ private:
     std::vector<std::uint8_t> picture_;  // the newest picture in format_
     bool havePicture_ = false;
     std::string lastError_;
+    std::unique_ptr<CardSound> sound_;
+    drivers::SoundFormat soundFormat_{48000, 2, 16};
 };
 
 }  // namespace kelto::v4l2

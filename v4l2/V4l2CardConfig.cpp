@@ -35,6 +35,7 @@ V4l2CardConfig readV4l2CardConfig(const std::filesystem::path& cardFile) {
     config.useV4l2 = equalsIgnoreCase(readKey(cardFile, "Driver"), "v4l2");
     if (const std::string device = readKey(cardFile, "Device"); !device.empty()) config.devicePath = device;
     config.radioDevicePath = readKey(cardFile, "RadioDevice");
+    config.soundDevicePath = readKey(cardFile, "SoundDevice");
     if (const std::string tuner = readKey(cardFile, "Tuner"); !tuner.empty()) {
         if (equalsIgnoreCase(tuner, "Alps")) config.tunerAddress = 0xC2;
         else if (equalsIgnoreCase(tuner, "LGAlps")) config.tunerAddress = 0xC6;

@@ -6,6 +6,8 @@
 //                          ; nothing): the simulated card
 //   Device=/dev/video0     ; the device of the card (default /dev/video0)
 //   RadioDevice=/dev/radio0; the card's FM radio device (default none: the radio finds nothing)
+//   SoundDevice=hw:1,0     ; the ALSA capture device of the card's sound (default: the bt87x
+//                          ; device of the card when there is one, else no sound)
 //   Tuner=Philips          ; the tuner kind the program is told it has: Philips (I2C 0xC0,
 //                          ; default), Alps (0xC2) or LGAlps (0xC6)
 //   IntermediateFrequencyHz=38875000
@@ -22,6 +24,7 @@ struct V4l2CardConfig {
     bool useV4l2 = false;
     std::string devicePath = "/dev/video0";
     std::string radioDevicePath;
+    std::string soundDevicePath;
     std::uint8_t tunerAddress = 0xC0;
     std::optional<std::uint32_t> intermediateFrequencyHz;
 };

@@ -4,6 +4,7 @@
 #include "channels/TunerStart.h"
 #include "framework/MessageBoxes.h"
 #include "platform/Trace.h"
+#include "platform/sound/PcmOutput.h"
 
 #include <algorithm>
 
@@ -34,6 +35,8 @@ std::optional<OpeningRefusal> ViewerHardware::start(ViewerSettings& settings, co
         showRefusal(parent_, OpeningRefusal::Capture);
         return OpeningRefusal::Capture;
     }
+    // The card's sound plays with the live picture (the output is taken before the picture starts).
+    if (auto* widget = capture_.GetWindow()) widget->service().setLiveSoundOutput(platform::sound::makeSoundOutput());
     capture_.SetOverlay(true);
 
     // The tuner controller: the video driver library, RISC audio off, the hardware library and

@@ -1,4 +1,5 @@
 #include "tests/capture/CaptureFixture.h"
+#include "platform/sound/PcmOutput.h"
 #include "tests/capture/MediaProbe.h"
 
 #include <QKeyEvent>
@@ -65,6 +66,34 @@ TEST_F(RecordingTest, AviWithMjpegAndSixteenBitStereoSound) {
     EXPECT_EQ(probe.channels, 2);
     EXPECT_EQ(probe.sampleRate, 44100);
     EXPECT_NEAR(probe.audioSeconds(), probe.videoSeconds(), 1.0 / 44100 + 1e-9);
+}
+
+TEST_F(RecordingTest, TheLiveSoundRestsWhileARecordingTakesTheSound) {
+    auto output = std::make_unique<platform::sound::InMemoryPcmOutput>();
+    auto* out = output.get();
+    service().setLiveSoundOutput(std::move(output));
+    ASSERT_TRUE(service().liveSoundPlaying());
+    setUpRecording(25, 1, true, makePcmWaveFormat(1, 16, 22050));
+    bool playedDuring = false;
+    service().setSequenceObserver([&](std::uint32_t) {
+        service().pumpLiveSound();
+        playedDuring = playedDuring || service().liveSoundPlaying() || out->isOpen();
+    });
+    const std::size_t before = out->samples().size();
+    ASSERT_EQ(record(folder / "Kelto.AVI", 0), 1);
+    EXPECT_FALSE(playedDuring);
+    EXPECT_EQ(out->samples().size(), before);
+    const MediaProbe probe = probeMedia(folder / "Kelto.AVI");
+    ASSERT_TRUE(probe.hasAudio);
+    EXPECT_EQ(probe.channels, 1);
+    EXPECT_EQ(probe.sampleRate, 22050);
+    EXPECT_NEAR(probe.audioSeconds(), probe.videoSeconds(), 1.0 / 22050 + 1e-9);
+    // Afterwards the live sound plays again, in its own format.
+    EXPECT_TRUE(service().liveSoundPlaying());
+    EXPECT_EQ(out->format(), (platform::sound::PcmFormat{48000, 2}));
+    clock.advanceMs(20);
+    service().pumpLiveSound();
+    EXPECT_EQ(out->samples().size(), before + 960 * 2);
 }
 
 TEST_F(RecordingTest, UncompressedAviWithEightBitMonoSound) {

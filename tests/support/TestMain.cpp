@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     // The program started by a test finds no desktop bus either: it never inhibits the user's
     // screen saver (with the runtime folder above, which has no "bus", it reaches none).
     ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    // Nor does it play through the machine's sound output; tests that listen install their own.
+    ::setenv("KELTO_SOUND_DEVICE", "none", 1);
 #ifdef KELTO_TEST_WIDGETS
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);  // also when ctest lists the cases at build time
     QApplication application(argc, argv);

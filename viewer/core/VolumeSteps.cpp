@@ -6,6 +6,12 @@
 
 namespace kelto::viewer {
 
+double liveSoundLevel(bool muted, int step, bool mixerOpened) {
+    if (muted) return 0.0;
+    if (mixerOpened) return 1.0;
+    return double(std::clamp(step, kLowestVolumeStep, kHighestVolumeStep)) / kHighestVolumeStep;
+}
+
 std::string volumeText(int step) {
     char head[16];
     std::snprintf(head, sizeof head, "VOL %2d : ", step);

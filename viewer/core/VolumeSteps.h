@@ -21,6 +21,11 @@ constexpr std::uint32_t kInitialUnitsPerStep = 8;
 // "VOL %2d : " followed by step letters "I".
 std::string volumeText(int step);
 
+// How loud the card's sound plays through the program's own sound output: nothing while muted;
+// with a mixer line chosen the mixer sets the loudness and the sound plays as the card gives it;
+// without one, the viewer's step scales it (the highest step plays it unchanged, 0 silences it).
+double liveSoundLevel(bool muted, int step, bool mixerOpened);
+
 class VolumeSteps {
 public:
     VolumeSteps(mixer::CMixerVolume& mixer, CTunerController& controller) : mixer_(mixer), controller_(controller) {}

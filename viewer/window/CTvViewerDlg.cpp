@@ -722,10 +722,18 @@ void CTvViewerDlg::showChannelNumber(int number) {
 void CTvViewerDlg::showVolumeStep(int step) {
     panel_.volumeStep = step;
     update(panelRect());
+    applyLiveSoundLevel();
 }
 void CTvViewerDlg::showMute(bool muted) {
     panel_.muted = muted;
     update(panelRect());
+    applyLiveSoundLevel();
+}
+void CTvViewerDlg::applyLiveSoundLevel() {
+    auto* widget = hardware_ ? hardware_->captureWindow().GetWindow() : nullptr;
+    if (!widget) return;
+    const bool mixerOpened = session_ && session_->volume().opened();
+    widget->service().setLiveSoundLevel(viewer::liveSoundLevel(panel_.muted, panel_.volumeStep, mixerOpened));
 }
 void CTvViewerDlg::showVideoMode(VideoMode mode) {
     panel_.videoMode = int(mode);

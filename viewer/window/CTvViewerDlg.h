@@ -203,6 +203,8 @@ private:
     void showChannelNumber(int number) override;
     void showVolumeStep(int step) override;
     void showMute(bool muted) override;
+    // The live sound's level from the panel's mute and step (viewer::liveSoundLevel).
+    void applyLiveSoundLevel();
     void showVideoMode(VideoMode mode) override;
     void startTimer(int timerId, std::uint32_t periodMs) override;
     void stopTimer(int timerId) override;
