@@ -1,5 +1,6 @@
 #include "v4l2/CardList.h"
 
+#include "v4l2/CardSound.h"
 #include "v4l2/V4l2CardConfig.h"
 
 #include <linux/videodev2.h>
@@ -51,7 +52,7 @@ std::vector<CardListing> findCards(DeviceOpener& opener) {
 }
 
 std::string cardListText(const std::vector<CardListing>& cards, const std::vector<std::string>& radios,
-                         const std::filesystem::path& cardFile) {
+                         const std::string& soundDevice, const std::filesystem::path& cardFile) {
     std::string text;
     const CardListing* first = nullptr;
     for (const CardListing& card : cards) {
@@ -76,13 +77,21 @@ std::string cardListText(const std::vector<CardListing>& cards, const std::vecto
         text += "KeltoTV runs on the simulated card described in " + cardFile.string() + ".\n";
         return text;
     }
+    if (!soundDevice.empty())
+        text += "The card's sound is captured from the ALSA device " + soundDevice +
+                "; SoundDevice= in the [Card] section names another.\n";
+    else
+        text += "No Bt87x sound device is present, so the card's sound is not played. If it is wired to a sound "
+                "card's line input, name that capture device in the [Card] section, for example SoundDevice=hw:0,0\n";
     text += "\nThe card file is " + cardFile.string() + " (KELTO_CARD names another). For " + first->path +
             ", its [Card] section holds:\n  Driver=v4l2\n  Device=" + first->path + "\n";
     return text;
 }
 
 std::string cardListText() {
-    return cardListText(findCards(systemDeviceOpener()), systemDeviceOpener().devicePaths(DeviceKind::Radio), cardFilePath());
+    const std::filesystem::path cardFile = cardFilePath();
+    return cardListText(findCards(systemDeviceOpener()), systemDeviceOpener().devicePaths(DeviceKind::Radio),
+                        cardSoundDevice(readV4l2CardConfig(cardFile)), cardFile);
 }
 
 }  // namespace kelto::v4l2

@@ -22,10 +22,10 @@ struct CardListing {
 // The capture devices among the opener's devices (others, such as radio or output devices, are
 // left out); a device that cannot be opened is listed with the reason.
 std::vector<CardListing> findCards(DeviceOpener& opener);
-// The listing as the user reads it, with the radio devices present, ending with the lines to put
-// in the card file.
+// The listing as the user reads it, with the radio devices present and the ALSA device the card's
+// sound would be captured from (empty: none found), ending with the lines to put in the card file.
 std::string cardListText(const std::vector<CardListing>& cards, const std::vector<std::string>& radios,
-                         const std::filesystem::path& cardFile);
+                         const std::string& soundDevice, const std::filesystem::path& cardFile);
 std::string cardListText();
 
 }  // namespace kelto::v4l2

@@ -118,21 +118,25 @@ TEST_F(CardChoiceTest, TheListingNamesEachCardsDriverInputsTunerAndTheLinesToUse
     EXPECT_FALSE(cards[1].tuner);
 
     EXPECT_EQ(opener.devicePaths(DeviceKind::Radio), std::vector<std::string>{"/dev/radio0"});
-    const std::string text = cardListText(cards, opener.devicePaths(DeviceKind::Radio), "/home/u/card.ini");
+    const std::string text = cardListText(cards, opener.devicePaths(DeviceKind::Radio), "plughw:CARD=Bt878,DEV=0", "/home/u/card.ini");
     for (const char* part : {"/dev/video0: BT878 video (KeltoTV test card) (driver bttv), a Bt848/Bt878 card",
                              "inputs: Television (tuner), Composite1, S-Video", "tuner: yes", "tuner: no",
                              "Device=/dev/video1", "/home/u/card.ini", "Driver=v4l2\n  Device=/dev/video0\n",
-                             "/dev/radio0: a radio device; for the FM radio, in the [Card] section: RadioDevice=/dev/radio0"})
+                             "/dev/radio0: a radio device; for the FM radio, in the [Card] section: RadioDevice=/dev/radio0",
+                             "sound is captured from the ALSA device plughw:CARD=Bt878,DEV=0"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    const std::string silentText = cardListText(cards, {}, "", "/home/u/card.ini");
+    EXPECT_NE(silentText.find("No Bt87x sound device is present"), std::string::npos) << silentText;
+    EXPECT_NE(silentText.find("SoundDevice="), std::string::npos) << silentText;
 
     DeniedOpener denied;
-    const std::string deniedText = cardListText(findCards(denied), {}, "/home/u/card.ini");
+    const std::string deniedText = cardListText(findCards(denied), {}, "", "/home/u/card.ini");
     EXPECT_NE(deniedText.find("/dev/video4: cannot be opened: Permission denied"), std::string::npos) << deniedText;
     EXPECT_NE(deniedText.find("\"video\""), std::string::npos) << deniedText;
     EXPECT_NE(deniedText.find("No Video4Linux2 capture card is present."), std::string::npos) << deniedText;
 
     FakeDeviceOpener none{{}};
-    EXPECT_EQ(cardListText(findCards(none), {}, "/home/u/card.ini"),
+    EXPECT_EQ(cardListText(findCards(none), {}, "", "/home/u/card.ini"),
               "No Video4Linux2 capture card is present (no /dev/video device).\n"
               "KeltoTV runs on the simulated card described in /home/u/card.ini.\n");
 }
